@@ -1,0 +1,83 @@
+#include "CliOptions.h"
+
+#include "ExitCode.h"
+
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <sstream>
+
+namespace corvano {
+
+namespace {
+
+std::string readTemplateFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (!file)
+        throw CLI::ValidationError("--template-file", "cannot read " + path);
+    return text.str();
+}
+
+} // namespace
+
+std::string CliOptions::withCrLf(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue; // the \n that follows writes the pair
+        if (text[i] == '\n' || text[i] == '\r')
+            out += "\r\n";
+        else
+            out += text[i];
+    }
+    return out;
+}
+
+std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* argv,
+                                                std::ostream& out, std::ostream& err)
+{
+    CliOptions options;
+    CLI::App app{"Turns a web page that lists links into Internet-shortcut files.", "corvano-cli"};
+    app.set_version_flag("--version", "corvano-cli 1.0.0");
+    static constexpr std::array<std::pair<const char*, const char*>, 8> textOptions{{
+        {"--url", "address of the list page (Text1)"},
+        {"--folder", "target folder; ends with / to place the files inside it (Text2)"},
+        {"--template", "content of every shortcut; \"URL=\" receives the address (Text3)"},
+        {"--start", "start string that bounds the list on the page (Text4)"},
+        {"--end", "end string that bounds the list on the page (Text5)"},
+        {"--contains", "string every wanted address must contain (Text6)"},
+        {"--replace", "string to replace in each address (Text7)"},
+        {"--with", "its replacement (Text8)"},
+    }};
+    std::array<CLI::Option*, 8> given{};
+    for (std::size_t i = 0; i < textOptions.size(); ++i)
+        given[i] = app.add_option(textOptions[i].first, options.texts[i], textOptions[i].second);
+    std::string templateFile;
+    auto* fromFile = app.add_option("--template-file", templateFile,
+                                    "read the content template from this UTF-8 file");
+    fromFile->check(CLI::ExistingFile)->excludes(given[2]);
+    app.add_flag("--dry-run", options.dryRun,
+                 "stop after extraction and print the links, writing nothing");
+    long timeout = options.idleLimit.count();
+    app.add_option("--timeout", timeout,
+                   "seconds without any data before a download counts as timed out")
+        ->check(CLI::Range(1L, 86400L));
+    try {
+        app.parse(argc, argv);
+        if (!templateFile.empty())
+            options.texts[2] = readTemplateFile(templateFile);
+    } catch (const CLI::ParseError& error) {
+        const int code = app.exit(error, out, err);
+        return code == 0 ? static_cast<int>(ExitCode::Ok) : static_cast<int>(ExitCode::Usage);
+    }
+    if (options.texts[2])
+        options.texts[2] = withCrLf(*options.texts[2]);
+    options.idleLimit = std::chrono::seconds(timeout);
+    return options;
+}
+
+} // namespace corvano

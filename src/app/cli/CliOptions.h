@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <variant>
+
+namespace corvano {
+
+// The command line of corvano-cli. Each text option sets one of the main window's texts.
+struct CliOptions
+{
+    std::array<std::optional<std::string>, 8> texts; // Text1 to Text8
+    bool dryRun = false;
+    std::chrono::seconds idleLimit{60};
+
+    // Parses argv; on --help, --version or a usage error it prints and returns an exit code.
+    static std::variant<CliOptions, int> parse(int argc, const char* const* argv, std::ostream& out,
+                                               std::ostream& err);
+    // Line breaks of a typed template become CR LF, as in the window's multi-line box.
+    static std::string withCrLf(const std::string& text);
+};
+
+} // namespace corvano

@@ -1,0 +1,65 @@
+#include "GenerateCommand.h"
+
+#include "CliSurface.h"
+#include "DryRunWriters.h"
+#include "ExitCode.h"
+#include "engine/GenerationRun.h"
+#include "platform/CurlTransfer.h"
+#include "platform/LocalFileSystem.h"
+#include "platform/ProgramFolder.h"
+
+namespace corvano {
+
+int GenerateCommand::execute(const CliOptions& options)
+{
+    CliSurface surface(m_out, m_err, m_showProgress);
+    for (std::size_t i = 0; i < options.texts.size(); ++i) {
+        if (options.texts[i])
+            surface.setText(static_cast<int>(i + 1), *options.texts[i]);
+    }
+    CurlTransfer transfer(surface.events(), options.idleLimit);
+    LocalFileSystem files;
+    DryRunWriters writers(surface);
+    GenerationRun run(surface, transfer, writers, files, ProgramFolder::path());
+    surface.setTimerHandler(RunTimer::Timer2, [&run] { run.Timer2_Timer(); });
+    surface.setTimerHandler(RunTimer::Timer3, [&run] { run.Timer3_Timer(); });
+
+    const RunOutcome outcome = run.Command3_Click();
+    surface.finishProgress();
+    if (outcome == RunOutcome::AddressError && transfer.failure() != TransferFailure::None)
+        m_err << transfer.failureText() << '\n';
+    if (outcome == RunOutcome::Extracted)
+        printLines(m_out, surface.text9());
+    return exitCodeOf(outcome);
+}
+
+void GenerateCommand::printLines(std::ostream& stream, const std::string& crlfText)
+{
+    for (const char c : crlfText) {
+        if (c != '\r')
+            stream << c;
+    }
+    stream << std::flush;
+}
+
+int GenerateCommand::exitCodeOf(RunOutcome outcome)
+{
+    switch (outcome) {
+    case RunOutcome::Done:
+    case RunOutcome::Extracted:
+        return static_cast<int>(ExitCode::Ok);
+    case RunOutcome::NoLinks:
+    case RunOutcome::Ignored:
+    case RunOutcome::Aborted:
+        return static_cast<int>(ExitCode::NoLinks);
+    case RunOutcome::AddressError:
+        return static_cast<int>(ExitCode::AddressError);
+    case RunOutcome::StringMissing:
+        return static_cast<int>(ExitCode::StringMissing);
+    case RunOutcome::WriteFailed:
+        return static_cast<int>(ExitCode::WriteFailed);
+    }
+    return static_cast<int>(ExitCode::NoLinks);
+}
+
+} // namespace corvano

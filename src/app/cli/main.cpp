@@ -1,0 +1,15 @@
+#include "CliOptions.h"
+#include "GenerateCommand.h"
+
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char** argv)
+{
+    auto parsed = corvano::CliOptions::parse(argc, argv, std::cout, std::cerr);
+    if (const int* exitCode = std::get_if<int>(&parsed))
+        return *exitCode;
+    const bool progress = ::isatty(STDERR_FILENO) == 1;
+    return corvano::GenerateCommand(std::cout, std::cerr, progress)
+        .execute(std::get<corvano::CliOptions>(parsed));
+}

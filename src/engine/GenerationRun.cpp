@@ -1,0 +1,176 @@
+#include "GenerationRun.h"
+
+#include "LinkExtractor.h"
+#include "PageDecoder.h"
+#include "RegularExpression.h"
+#include "TextSearch.h"
+#include "platform/AnsiCodec.h"
+#include "platform/FileError.h"
+
+namespace corvano {
+
+namespace {
+
+constexpr const char* kAddressErrorText = "您提供的网页地址无效,无法完成操作！";
+constexpr const char* kAddressErrorTitle = "网址错误";
+constexpr const char* kDoneText = "恭喜，URL文件生成完毕！";
+constexpr const char* kDoneTitle = "URL生成";
+constexpr const char* kStringErrorTitle = "字符串错误";
+constexpr const char* kStartMissingText = "起始字符串不存在，请新重设置!";
+constexpr const char* kEndMissingText = "结束字符串不存在，请新重设置!";
+constexpr const char* kFetchStatus = "获取列表";
+
+// Marks a run in progress for as long as it lasts, whichever way it returns.
+class RunningFlag
+{
+public:
+    explicit RunningFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~RunningFlag() { m_flag = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+GenerationRun::GenerationRun(MainSurface& surface, Transfer& transfer, LinkListWriters& writers,
+                             FileSystem& files, std::string programFolder)
+    : m_surface(surface), m_transfer(transfer), m_writers(writers), m_files(files),
+      m_programFolder(std::move(programFolder))
+{
+    m_transfer.setStateHandler([this](TransferState state) { Inet1_StateChanged(state); });
+}
+
+RunOutcome GenerationRun::Command3_Click()
+{
+    // A press while a run waits for its page is ignored rather than nested.
+    if (m_running)
+        return RunOutcome::Ignored;
+    const RunningFlag running(m_running);
+    m_aborted = false;
+    return run();
+}
+
+RunOutcome GenerationRun::run()
+{
+    m_fetchOk = true;
+    m_linkList.clear();
+    m_address = m_surface.text(1);
+    if (!RegTest(m_address, kAddressPattern))
+        return reportAddressError();
+
+    BeginFetch(m_address, RunTimer::Timer3);
+    waitWhileExecuting();
+    if (m_aborted)
+        return RunOutcome::Aborted;
+    if (!m_fetchOk)
+        return reportAddressError();
+
+    m_pageHtml = PageDecoder::decode(m_transfer.GetChunk(kReadSize), m_transfer.contentType());
+    const auto extraction = LinkExtractor::ExtractLinks(m_pageHtml, m_surface.text(4),
+                                                        m_surface.text(5), m_surface.text(6));
+    m_linkList = extraction.linkList;
+    if (extraction.error == LinkExtractor::Error::StartStringMissing)
+        return reportMissingString(4, kStartMissingText);
+    if (extraction.error == LinkExtractor::Error::EndStringMissing)
+        return reportMissingString(5, kEndMissingText);
+    if (m_linkList.empty())
+        return RunOutcome::NoLinks;
+
+    m_writers.MakeHtmlList(m_linkList);
+    switch (m_writers.MakeUrlFiles(m_pageHtml, m_linkList)) {
+    case LinkListWriters::Result::Failed:
+        return RunOutcome::WriteFailed;
+    case LinkListWriters::Result::Skipped:
+        return RunOutcome::Extracted;
+    case LinkListWriters::Result::Written:
+        break;
+    }
+    m_surface.showMessage(kDoneText, kDoneTitle, MessageStyle::Information);
+    return RunOutcome::Done;
+}
+
+void GenerationRun::BeginFetch(const std::string& address, RunTimer animationTimer)
+{
+    waitWhileExecuting();
+    m_transfer.setAccessType(0);
+    m_transfer.setProtocol(4);
+    m_transfer.setRequestTimeout(5000);
+    m_transfer.setRemotePort(80);
+    m_transfer.Execute(address, "get");
+    m_surface.setTimerEnabled(animationTimer, true);
+}
+
+void GenerationRun::waitWhileExecuting()
+{
+    while (m_transfer.StillExecuting())
+        m_surface.processEvents();
+}
+
+void GenerationRun::Inet1_StateChanged(TransferState state)
+{
+    if (state != TransferState::Error)
+        return;
+    m_fetchOk = false;
+    if (m_transfer.failure() == TransferFailure::TimedOut)
+        LogTimeoutError(m_address);
+}
+
+void GenerationRun::abort()
+{
+    if (!m_running)
+        return;
+    m_aborted = true;
+    m_transfer.cancel();
+}
+
+RunOutcome GenerationRun::reportAddressError()
+{
+    m_surface.showMessage(kAddressErrorText, kAddressErrorTitle, MessageStyle::Critical);
+    return RunOutcome::AddressError;
+}
+
+RunOutcome GenerationRun::reportMissingString(int field, const char* message)
+{
+    m_surface.showMessage(message, kStringErrorTitle, MessageStyle::Exclamation);
+    m_surface.showStringSettings(field);
+    return RunOutcome::StringMissing;
+}
+
+void GenerationRun::AnimateFetchStatus()
+{
+    if (!m_transfer.StillExecuting()) {
+        m_surface.setCaption(StatusLabel::Label4, "");
+        m_surface.setTimerEnabled(RunTimer::Timer3, false);
+        return;
+    }
+    m_surface.setCaption(StatusLabel::Label3, kFetchStatus);
+    std::string dots = m_surface.caption(StatusLabel::Label4) + ".";
+    if (TextSearch::characterCount(dots) == 6)
+        dots.clear();
+    m_surface.setCaption(StatusLabel::Label4, dots);
+}
+
+void GenerationRun::Timer2_Timer()
+{
+    std::string marks = m_surface.caption(StatusLabel::Label4) + ">";
+    if (TextSearch::characterCount(marks) == 5)
+        marks.clear();
+    m_surface.setCaption(StatusLabel::Label4, marks);
+}
+
+void GenerationRun::LogTimeoutError(const std::string& address)
+{
+    const std::string log = "网址" + std::string(10, ' ') + "错误原因\r\n" + address +
+                            std::string(10, ' ') + "因访问超时而未能生成URL\r\n";
+    try {
+        m_files.replaceFile(m_programFolder + "/Error_CreateUrl.log", AnsiCodec::encode(log));
+    } catch (const FileError&) {
+        // The address-error box that follows already tells the user the run failed; a log
+        // that cannot be written must not hide it.
+    }
+}
+
+} // namespace corvano

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace corvano {
+
+enum class StatusLabel
+{
+    Label3,
+    Label4,
+    Label5
+};
+enum class RunTimer
+{
+    Timer2,
+    Timer3
+};
+enum class MessageStyle
+{
+    Critical = 16,
+    Exclamation = 48,
+    Information = 64
+};
+
+// What a generation run needs of the main window. The Qt window, the command-line tool and
+// the tests' recording fake each provide it. Texts are UTF-8.
+class MainSurface
+{
+public:
+    virtual ~MainSurface() = default;
+
+    // Text1 to Text8, by number.
+    virtual std::string text(int number) const = 0;
+    virtual void appendToText9(std::string_view lines) = 0;
+    virtual std::string caption(StatusLabel label) const = 0;
+    virtual void setCaption(StatusLabel label, std::string_view caption) = 0;
+    virtual void setTimerEnabled(RunTimer timer, bool enabled) = 0;
+    // A modal box with an OK button only.
+    virtual void showMessage(std::string_view text, std::string_view title, MessageStyle style) = 0;
+    // Handles pending events; when none is pending, blocks until one arrives.
+    virtual void processEvents() = 0;
+    // Shows the "字符串设置" page and puts the focus on Text<number>.
+    virtual void showStringSettings(int focusText) = 0;
+};
+
+} // namespace corvano

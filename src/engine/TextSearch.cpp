@@ -1,0 +1,54 @@
+#include "TextSearch.h"
+
+#include <algorithm>
+
+namespace corvano {
+
+namespace {
+
+char foldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+std::size_t TextSearch::findIgnoringCase(std::string_view text, std::string_view part)
+{
+    const auto it = std::search(text.begin(), text.end(), part.begin(), part.end(),
+                                [](char a, char b) { return foldAscii(a) == foldAscii(b); });
+    return it == text.end() && !part.empty() ? std::string_view::npos
+                                             : static_cast<std::size_t>(it - text.begin());
+}
+
+bool TextSearch::containsIgnoringCase(std::string_view text, std::string_view part)
+{
+    return findIgnoringCase(text, part) != std::string_view::npos;
+}
+
+std::string TextSearch::replaceAll(std::string_view text, std::string_view from,
+                                   std::string_view to)
+{
+    if (from.empty())
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t hit = text.find(from); hit != std::string_view::npos;
+         hit = text.find(from, start)) {
+        out.append(text.substr(start, hit - start));
+        out.append(to);
+        start = hit + from.size();
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
+std::size_t TextSearch::characterCount(std::string_view utf8)
+{
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+} // namespace corvano

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace corvano {
+
+// Text comparisons "without regard to letter case": ASCII letters fold, nothing else does.
+class TextSearch
+{
+public:
+    static std::size_t findIgnoringCase(std::string_view text, std::string_view part);
+    static bool containsIgnoringCase(std::string_view text, std::string_view part);
+    // Every non-overlapping occurrence of from, matched exactly, becomes to.
+    static std::string replaceAll(std::string_view text, std::string_view from,
+                                  std::string_view to);
+    static std::size_t characterCount(std::string_view utf8);
+};
+
+} // namespace corvano

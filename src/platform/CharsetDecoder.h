@@ -1,0 +1,18 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace corvano {
+
+// Decodes bytes in a named charset into UTF-8 that is always well-formed.
+class CharsetDecoder
+{
+public:
+    // Ill-formed bytes become U+FFFD; a multi-byte sequence cut off at the end is dropped.
+    // Returns nothing when the charset is unknown to the system.
+    static std::optional<std::string> decode(std::string_view bytes, const std::string& charset);
+};
+
+} // namespace corvano

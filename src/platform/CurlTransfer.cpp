@@ -1,0 +1,240 @@
+#include "CurlTransfer.h"
+
+#include <curl/curl.h>
+#include <stdexcept>
+
+namespace corvano {
+
+namespace {
+
+struct CurlEasyDeleter
+{
+    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+};
+
+struct CurlUrlDeleter
+{
+    void operator()(CURLU* url) const { curl_url_cleanup(url); }
+};
+
+// libcurl counts these calls, so each transfer can hold its own reference.
+class CurlLibrary
+{
+public:
+    CurlLibrary() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+    ~CurlLibrary() { curl_global_cleanup(); }
+    CurlLibrary(const CurlLibrary&) = delete;
+    CurlLibrary& operator=(const CurlLibrary&) = delete;
+};
+
+} // namespace
+
+// Runs one request on the worker thread.
+class CurlTransfer::Worker
+{
+public:
+    Worker(Request request, std::shared_ptr<std::atomic_bool> cancel,
+           std::function<void(TransferState)> onState)
+        : m_request(std::move(request)), m_cancel(std::move(cancel)), m_onState(std::move(onState))
+    {}
+
+    Result run()
+    {
+        CurlLibrary library;
+        std::unique_ptr<CURL, CurlEasyDeleter> easy(curl_easy_init());
+        std::unique_ptr<CURLU, CurlUrlDeleter> url(curl_url());
+        if (!easy || !url)
+            return failed(TransferFailure::Failed, "out of memory");
+        if (!parseAddress(url.get()))
+            return failed(TransferFailure::Failed, "the address is not a valid URL");
+        configure(easy.get(), url.get());
+        m_onState(TransferState::Connecting);
+        const CURLcode code = curl_easy_perform(easy.get());
+        return outcome(easy.get(), code);
+    }
+
+private:
+    static std::size_t onBody(char* data, std::size_t, std::size_t size, void* self)
+    {
+        return static_cast<Worker*>(self)->take(data, size);
+    }
+
+    static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    {
+        return static_cast<Worker*>(self)->m_cancel->load() ? 1 : 0;
+    }
+
+    std::size_t take(const char* data, std::size_t size)
+    {
+        if (m_result.body.empty() && size > 0)
+            m_onState(TransferState::ReceivingResponse);
+        const std::size_t room = kBodyCap - m_result.body.size();
+        const std::size_t taken = std::min(room, size);
+        m_result.body.append(data, taken);
+        // Taking less than offered ends the transfer: the rest is never downloaded.
+        return m_result.body.size() >= kBodyCap ? taken : size;
+    }
+
+    bool parseAddress(CURLU* url)
+    {
+        if (curl_url_set(url, CURLUPART_URL, m_request.address.c_str(), 0) != CURLUE_OK)
+            return false;
+        char* port = nullptr;
+        const bool hasPort = curl_url_get(url, CURLUPART_PORT, &port, 0) == CURLUE_OK;
+        curl_free(port);
+        if (!hasPort) {
+            const std::string remotePort = std::to_string(m_request.remotePort);
+            curl_url_set(url, CURLUPART_PORT, remotePort.c_str(), 0);
+        }
+        return true;
+    }
+
+    void configure(CURL* easy, CURLU* url)
+    {
+        curl_easy_setopt(easy, CURLOPT_CURLU, url);
+        curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
+        curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
+        curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(easy, CURLOPT_TIMEOUT, m_request.requestTimeout);
+        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, m_request.idleSeconds);
+        // A connection on which nothing arrives for the idle limit counts as timed out.
+        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, m_request.idleSeconds);
+        curl_easy_setopt(easy, CURLOPT_USERAGENT, "Corvano/1.0");
+        curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
+        if (m_request.direct)
+            curl_easy_setopt(easy, CURLOPT_NOPROXY, "*");
+        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Worker::onBody);
+        curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+        curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Worker::onProgress);
+        curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+    }
+
+    Result outcome(CURL* easy, CURLcode code)
+    {
+        char* type = nullptr;
+        if (curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
+            m_result.contentType = type;
+        const bool capped = code == CURLE_WRITE_ERROR && m_result.body.size() >= kBodyCap;
+        if (code == CURLE_OK || capped)
+            return std::move(m_result);
+        if (code == CURLE_ABORTED_BY_CALLBACK)
+            return failed(TransferFailure::Cancelled, "cancelled");
+        if (code == CURLE_OPERATION_TIMEDOUT)
+            return failed(TransferFailure::TimedOut, curl_easy_strerror(code));
+        return failed(TransferFailure::Failed, curl_easy_strerror(code));
+    }
+
+    Result failed(TransferFailure failure, std::string text)
+    {
+        m_result.body.clear();
+        m_result.failure = failure;
+        m_result.failureText = std::move(text);
+        return std::move(m_result);
+    }
+
+    Request m_request;
+    std::shared_ptr<std::atomic_bool> m_cancel;
+    std::function<void(TransferState)> m_onState;
+    Result m_result;
+};
+
+CurlTransfer::CurlTransfer(EventPoster& poster, std::chrono::seconds idleLimit)
+    : m_poster(poster), m_alive(std::make_shared<CurlTransfer*>(this)),
+      m_cancel(std::make_shared<std::atomic_bool>(false))
+{
+    m_settings.idleSeconds = static_cast<long>(idleLimit.count());
+}
+
+CurlTransfer::~CurlTransfer()
+{
+    m_cancel->store(true);
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CurlTransfer::setAccessType(int accessType)
+{
+    // 0: the system's connection settings (proxy variables); 1: a direct connection.
+    if (accessType != 0 && accessType != 1)
+        throw std::invalid_argument("unsupported access type");
+    m_settings.direct = accessType == 1;
+}
+
+void CurlTransfer::setProtocol(int protocol)
+{
+    if (protocol != 4)
+        throw std::invalid_argument("only HTTP (4) is supported");
+}
+
+void CurlTransfer::setRequestTimeout(int seconds)
+{
+    m_settings.requestTimeout = seconds;
+}
+
+void CurlTransfer::setRemotePort(int port)
+{
+    m_settings.remotePort = port;
+}
+
+void CurlTransfer::post(std::function<void(CurlTransfer&)> event)
+{
+    std::weak_ptr<CurlTransfer*> alive = m_alive;
+    m_poster.post([alive, event = std::move(event)] {
+        if (const auto self = alive.lock())
+            event(**self);
+    });
+}
+
+void CurlTransfer::Execute(const std::string& address, const std::string& operation)
+{
+    if (operation != "get")
+        throw std::invalid_argument("only the operation \"get\" is supported");
+    if (m_executing)
+        throw std::logic_error("a transfer is already running");
+    if (m_thread.joinable())
+        m_thread.join();
+    m_executing = true;
+    m_result = Result{};
+    m_cancel = std::make_shared<std::atomic_bool>(false);
+    Request request = m_settings;
+    request.address = address;
+    auto onState = [this](TransferState state) {
+        post([state](CurlTransfer& self) {
+            if (self.m_executing)
+                self.notify(state);
+        });
+    };
+    m_thread = std::jthread([this, request, cancel = m_cancel, onState] {
+        Result result = Worker(request, cancel, onState).run();
+        post([result = std::move(result)](CurlTransfer& self) mutable {
+            self.finish(std::move(result));
+        });
+    });
+}
+
+void CurlTransfer::finish(Result result)
+{
+    m_result = std::move(result);
+    m_executing = false;
+    notify(m_result.failure == TransferFailure::None ? TransferState::ResponseCompleted
+                                                     : TransferState::Error);
+}
+
+std::string CurlTransfer::GetChunk(std::size_t size)
+{
+    std::string chunk = m_result.body.substr(0, size);
+    m_result.body.clear();
+    return chunk;
+}
+
+void CurlTransfer::cancel()
+{
+    m_cancel->store(true);
+}
+
+} // namespace corvano

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvano {
+
+// The file-system primitives the program uses. Paths are UTF-8 text as the user typed them.
+// Failures throw FileError.
+class FileSystem
+{
+public:
+    virtual ~FileSystem() = default;
+
+    // A directory lookup of the path that counts folders as well as files.
+    virtual bool exists(const std::string& path) const = 0;
+    virtual std::uintmax_t fileLength(const std::string& path) const = 0;
+    virtual std::string readFile(const std::string& path) const = 0;
+    virtual void createIfMissing(const std::string& path) = 0;
+    // Creates or replaces the file with exactly these bytes, as one step: if it fails, the
+    // old file (or none) is left as it was, never a shortened one.
+    virtual void replaceFile(const std::string& path, std::string_view bytes) = 0;
+    // The longest file name (in bytes) that a folder accepts.
+    virtual std::size_t maxNameLength(const std::string& folder) const = 0;
+};
+
+} // namespace corvano

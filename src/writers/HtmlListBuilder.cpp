@@ -1,0 +1,43 @@
+#include "HtmlListBuilder.h"
+
+#include "AddressRewrite.h"
+#include "LinkListReader.h"
+#include "engine/TextSearch.h"
+#include "platform/AnsiCodec.h"
+
+namespace corvano {
+
+void HtmlListBuilder::MakeHtmlList(const std::string& linkList)
+{
+    m_htmlList.clear();
+    std::string lines;
+    for (const auto& record : LinkListReader::read(linkList)) {
+        // The rewrite texts are read anew for every record.
+        const std::string address =
+            AddressRewrite::apply(record.address, m_surface.text(7), m_surface.text(8));
+        m_htmlList += entry(address, record.title);
+        lines += displayLine(address, record.title);
+    }
+    if (!lines.empty())
+        m_surface.appendToText9(lines);
+}
+
+std::string HtmlListBuilder::entry(const std::string& address, const std::string& title)
+{
+    // A quote would end the attribute and let page text add attributes of its own.
+    return "<a href=\"" + TextSearch::replaceAll(address, "\"", "&quot;") + "\">" + title +
+           "</a><br>";
+}
+
+std::string HtmlListBuilder::displayLine(const std::string& address, const std::string& title)
+{
+    return title + std::string(8, ' ') + address + "\r\n";
+}
+
+void HtmlListBuilder::save(FileSystem& files, const std::string& path) const
+{
+    files.replaceFile(
+        path, AnsiCodec::encode(m_htmlList + "\r\n", AnsiCodec::Fallback::CharacterReference));
+}
+
+} // namespace corvano
