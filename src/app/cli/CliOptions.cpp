@@ -62,6 +62,8 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     fromFile->check(CLI::ExistingFile)->excludes(given[2]);
     app.add_flag("--dry-run", options.dryRun,
                  "stop after extraction and print the links, writing nothing");
+    app.add_option("--html", options.htmlFile,
+                   "after the shortcut files, save the HTML list of the links to this file");
     long timeout = options.idleLimit.count();
     app.add_option("--timeout", timeout,
                    "seconds without any data before a download counts as timed out")

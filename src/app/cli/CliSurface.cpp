@@ -61,6 +61,14 @@ std::string CliSurface::caption(StatusLabel label) const
 void CliSurface::setCaption(StatusLabel label, std::string_view caption)
 {
     m_captions[indexOf(label)] = caption;
+    if (label == StatusLabel::Label5) {
+        // The result line, without the leading spaces that indent it in the window.
+        finishProgress();
+        const auto start = caption.find_first_not_of(' ');
+        m_out << (start == std::string_view::npos ? "" : caption.substr(start)) << '\n'
+              << std::flush;
+        return;
+    }
     drawProgress();
 }
 

@@ -5,8 +5,10 @@
 #include "ExitCode.h"
 #include "engine/GenerationRun.h"
 #include "platform/CurlTransfer.h"
+#include "platform/FileError.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/ProgramFolder.h"
+#include "writers/OutputWriters.h"
 
 namespace corvano {
 
@@ -19,7 +21,9 @@ int GenerateCommand::execute(const CliOptions& options)
     }
     CurlTransfer transfer(surface.events(), options.idleLimit);
     LocalFileSystem files;
-    DryRunWriters writers(surface);
+    DryRunWriters dryRun(surface);
+    OutputWriters output(surface, files, ProgramFolder::path());
+    LinkListWriters& writers = options.dryRun ? static_cast<LinkListWriters&>(dryRun) : output;
     GenerationRun run(surface, transfer, writers, files, ProgramFolder::path());
     surface.setTimerHandler(RunTimer::Timer2, [&run] { run.Timer2_Timer(); });
     surface.setTimerHandler(RunTimer::Timer3, [&run] { run.Timer3_Timer(); });
@@ -30,7 +34,26 @@ int GenerateCommand::execute(const CliOptions& options)
         m_err << transfer.failureText() << '\n';
     if (outcome == RunOutcome::Extracted)
         printLines(m_out, surface.text9());
-    return exitCodeOf(outcome);
+    int exitCode = exitCodeOf(outcome);
+    if (!options.htmlFile.empty() && output.reachedUrlFiles() &&
+        !saveHtml(output.html(), run.LinkList(), files, options.htmlFile, surface))
+        exitCode = static_cast<int>(ExitCode::WriteFailed);
+    return exitCode;
+}
+
+bool GenerateCommand::saveHtml(HtmlListBuilder& html, const std::string& linkList,
+                               FileSystem& files, const std::string& path, MainSurface& surface)
+{
+    // As the save button does: rebuild from the current list and texts, then write.
+    html.MakeHtmlList(linkList);
+    try {
+        html.save(files, path);
+        return true;
+    } catch (const FileError& error) {
+        surface.showMessage("无法写入文件 " + error.path() + "：" + error.reason(), "文件错误",
+                            MessageStyle::Critical);
+        return false;
+    }
 }
 
 void GenerateCommand::printLines(std::ostream& stream, const std::string& crlfText)

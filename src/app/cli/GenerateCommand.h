@@ -7,6 +7,9 @@
 namespace corvano {
 
 enum class RunOutcome;
+class FileSystem;
+class HtmlListBuilder;
+class MainSurface;
 
 // One generation run from the command line; returns the process exit code.
 class GenerateCommand
@@ -20,6 +23,8 @@ public:
     static int exitCodeOf(RunOutcome outcome);
 
 private:
+    static bool saveHtml(HtmlListBuilder& html, const std::string& linkList, FileSystem& files,
+                         const std::string& path, MainSurface& surface);
     static void printLines(std::ostream& stream, const std::string& crlfText);
 
     std::ostream& m_out;

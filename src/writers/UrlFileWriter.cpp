@@ -1,0 +1,128 @@
+#include "UrlFileWriter.h"
+
+#include "AddressRewrite.h"
+#include "engine/RegularExpression.h"
+#include "platform/AnsiCodec.h"
+#include "platform/FileError.h"
+#include "platform/Utf8.h"
+
+namespace corvano {
+
+namespace {
+
+constexpr std::string_view kExtension = ".url";
+constexpr std::string_view kUrlField = "URL=";
+
+// The longest prefix of at most maxBytes that ends on a character boundary.
+std::string cutAtCharacter(const std::string& text, std::size_t maxBytes)
+{
+    std::size_t end = 0;
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const std::size_t length = std::max<std::size_t>(1, Utf8::sequenceLength(rest));
+        if (end + length > maxBytes)
+            break;
+        end += length;
+        rest.remove_prefix(length);
+    }
+    return text.substr(0, end);
+}
+
+} // namespace
+
+bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string& linkList)
+{
+    if (pageHtml.empty())
+        return true;
+    m_surface.setCaption(StatusLabel::Label3, "正在生成");
+    m_surface.setCaption(StatusLabel::Label4, "");
+    m_surface.setTimerEnabled(RunTimer::Timer2, true);
+    const auto records = LinkListReader::read(linkList);
+    for (const auto& record : records) {
+        try {
+            writeRecord(record);
+        } catch (const FileError& error) {
+            reportFailure(error.path(), error.reason());
+            return false;
+        }
+    }
+    finish(records.size());
+    return true;
+}
+
+void UrlFileWriter::writeRecord(const LinkRecord& record)
+{
+    const std::string address =
+        AddressRewrite::apply(record.address, m_surface.text(7), m_surface.text(8));
+    m_files.replaceFile(pathFor(record.title), contentOf(m_surface.text(3), address));
+}
+
+std::string UrlFileWriter::pathFor(const std::string& title) const
+{
+    const std::string folder = m_surface.text(2);
+    // The folder text is a prefix used as typed: it must end with "/" to place the files
+    // inside the folder. A text that names nothing sends them to the program's folder.
+    const std::string prefix = m_files.exists(folder) ? folder : m_programFolder + "/";
+    const auto slash = prefix.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
+    const std::size_t besidePrefix = prefix.size() - directory.size();
+    const std::size_t limit = m_files.maxNameLength(directory);
+    const std::size_t room = limit > besidePrefix ? limit - besidePrefix : 0;
+    return prefix + fileNameOf(title, room);
+}
+
+std::string UrlFileWriter::fileNameOf(const std::string& title, std::size_t maxNameLength)
+{
+    const std::string name = RegReplace(title, kFileNamePattern);
+    const std::size_t room =
+        maxNameLength > kExtension.size() ? maxNameLength - kExtension.size() : 0;
+    return cutAtCharacter(name, room) + std::string(kExtension);
+}
+
+std::string UrlFileWriter::cleanAddress(const std::string& address)
+{
+    std::string clean;
+    clean.reserve(address.size());
+    for (const char c : address) {
+        if (c != '\t' && c != '\r' && c != '\n')
+            clean += c;
+    }
+    return clean;
+}
+
+std::string UrlFileWriter::contentOf(const std::string& contentTemplate, const std::string& address)
+{
+    // The address goes out percent-encoded where the code page cannot carry it, so a browser
+    // still reaches the same page; the rest of the template gets "?" for such characters.
+    const std::string encodedAddress =
+        AnsiCodec::encode(cleanAddress(address), AnsiCodec::Fallback::PercentUtf8);
+    std::string content;
+    std::string_view rest = contentTemplate;
+    for (auto field = rest.find(kUrlField); field != std::string_view::npos;
+         field = rest.find(kUrlField)) {
+        content += AnsiCodec::encode(rest.substr(0, field + kUrlField.size()));
+        content += encodedAddress;
+        rest.remove_prefix(field + kUrlField.size());
+    }
+    content += AnsiCodec::encode(rest);
+    return content + "\r\n";
+}
+
+void UrlFileWriter::finish(std::size_t count)
+{
+    m_surface.setTimerEnabled(RunTimer::Timer2, false);
+    m_surface.setCaption(StatusLabel::Label4, "");
+    m_surface.setCaption(StatusLabel::Label3, "生成完毕");
+    m_surface.setCaption(StatusLabel::Label5,
+                         std::string(10, ' ') + "共生成" + std::to_string(count) + "个URL文件");
+}
+
+void UrlFileWriter::reportFailure(const std::string& path, const std::string& reason)
+{
+    m_surface.setTimerEnabled(RunTimer::Timer2, false);
+    m_surface.setCaption(StatusLabel::Label4, "");
+    m_surface.showMessage("无法写入文件 " + path + "：" + reason, "文件错误",
+                          MessageStyle::Critical);
+}
+
+} // namespace corvano

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "engine/MainSurface.h"
+#include "platform/FileSystem.h"
+#include "writers/LinkListReader.h"
+
+#include <string>
+
+namespace corvano {
+
+// Writes one Internet-shortcut file per link: the user's template with the address after
+// every "URL=", named after the link's title, in the target folder (Text2).
+class UrlFileWriter
+{
+public:
+    UrlFileWriter(MainSurface& surface, FileSystem& files, std::string programFolder)
+        : m_surface(surface), m_files(files), m_programFolder(std::move(programFolder))
+    {}
+
+    // False when a file could not be written; the user has been shown which and why, and
+    // the files before it stay.
+    bool MakeUrlFiles(const std::string& pageHtml, const std::string& linkList);
+
+    // The title as a file name: forbidden and control characters become "-", and a name
+    // too long for the folder is shortened at a character boundary to leave room for ".url".
+    static std::string fileNameOf(const std::string& title, std::size_t maxNameLength);
+    static std::string contentOf(const std::string& contentTemplate, const std::string& address);
+    // Tab, CR and LF would let page text add lines of its own to the shortcut.
+    static std::string cleanAddress(const std::string& address);
+
+private:
+    std::string pathFor(const std::string& title) const;
+    void writeRecord(const LinkRecord& record);
+    void finish(std::size_t count);
+    void reportFailure(const std::string& path, const std::string& reason);
+
+    MainSurface& m_surface;
+    FileSystem& m_files;
+    std::string m_programFolder;
+};
+
+} // namespace corvano
