@@ -20,7 +20,10 @@ public:
     bool StillExecuting() const override { return executing; }
     void setAccessType(int v) override { calls.push_back("AccessType " + std::to_string(v)); }
     void setProtocol(int v) override { calls.push_back("Protocol " + std::to_string(v)); }
-    void setRequestTimeout(int v) override { calls.push_back("RequestTimeout " + std::to_string(v)); }
+    void setRequestTimeout(int v) override
+    {
+        calls.push_back("RequestTimeout " + std::to_string(v));
+    }
     void setRemotePort(int v) override { calls.push_back("RemotePort " + std::to_string(v)); }
     void Execute(const std::string& address, const std::string& operation) override
     {
