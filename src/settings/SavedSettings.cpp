@@ -1,0 +1,56 @@
+#include "SavedSettings.h"
+
+namespace corvano {
+
+namespace {
+
+// The value lies between the first separator and the last: the key and the note are ours and
+// hold none, so a text that contains "|$|" does not end the value early.
+std::string_view valueOf(std::string_view readResult)
+{
+    const std::string_view separator = RecordFile::ResultSeparator;
+    const auto start = readResult.find(separator);
+    if (start == std::string_view::npos)
+        return {};
+    const auto valueStart = start + separator.size();
+    const auto end = readResult.rfind(separator);
+    return end >= valueStart ? readResult.substr(valueStart, end - valueStart)
+                             : readResult.substr(valueStart);
+}
+
+} // namespace
+
+std::string SavedSettings::settingsValue(const Texts& texts)
+{
+    std::string value = texts[0];
+    for (std::size_t i = 1; i < texts.size(); ++i)
+        value.append(Separator).append(texts[i]);
+    return value;
+}
+
+SavedSettings::Texts SavedSettings::restore(std::string_view readResult)
+{
+    Texts texts;
+    const std::string_view separator = Separator;
+    std::string_view rest = valueOf(readResult);
+    for (std::string& text : texts) {
+        const auto end = rest.find(separator);
+        text = rest.substr(0, end);
+        if (end == std::string_view::npos)
+            break;
+        rest.remove_prefix(end + separator.size());
+    }
+    return texts;
+}
+
+SavedSettings::Texts SavedSettings::load(RecordFile& records, const std::string& path)
+{
+    return restore(records.DbRecord(path, Key, RecordFile::ReadMode, {}, {}));
+}
+
+void SavedSettings::save(RecordFile& records, const std::string& path, const Texts& texts)
+{
+    records.DbRecord(path, Key, RecordFile::WriteMode, settingsValue(texts), Note);
+}
+
+} // namespace corvano
