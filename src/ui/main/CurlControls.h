@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+namespace corvano {
+
+class TabStrip;
+
+// The controls of the main window, created in their places on the window. Each widget's
+// object name is its control name, so tests and tools can find it.
+class CurlControls
+{
+public:
+    explicit CurlControls(QWidget& window);
+
+    // Text1 to Text9 by number. Text3 and Text9 are multi-line; their line breaks are CR LF.
+    QString text(int number) const;
+    void setText(int number, const QString& text);
+    void appendToText9(const QString& lines);
+    QWidget* textBox(int number) const;
+
+    TabStrip* TabStrip1;
+    QFrame* Frame3;
+    QFrame* Frame5;
+    QFrame* Frame7;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+
+private:
+    void createTabStrip(QWidget& window);
+    void createUrlPage(QWidget& window);
+    void createStatusFrame(QWidget& page);
+    void createHtmlPage(QWidget& window);
+    void createStringPage(QWidget& window);
+    void setFocusOrder();
+
+    std::array<QLineEdit*, 8> m_lines{}; // index n - 1 for Text<n>; empty for Text3
+    QPlainTextEdit* m_text3 = nullptr;
+    QPlainTextEdit* m_text9 = nullptr;
+};
+
+} // namespace corvano

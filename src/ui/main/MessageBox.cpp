@@ -1,0 +1,26 @@
+#include "MessageBox.h"
+
+namespace corvano {
+
+QMessageBox::Icon MessageBox::iconOf(MessageStyle style)
+{
+    switch (style) {
+    case MessageStyle::Critical:
+        return QMessageBox::Critical;
+    case MessageStyle::Exclamation:
+        return QMessageBox::Warning;
+    case MessageStyle::Information:
+        return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void MessageBox::show(QWidget* parent, const QString& text, const QString& title,
+                      MessageStyle style)
+{
+    QMessageBox box(iconOf(style), title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace corvano

@@ -1,0 +1,257 @@
+#include "curl.h"
+
+#include "MessageBox.h"
+#include "SaveDialog.h"
+#include "TabStrip.h"
+#include "platform/FileError.h"
+#include "platform/ProgramFolder.h"
+#include "settings/SavedSettings.h"
+#include "ui/picker/CenterForm.h"
+#include "ui/picker/PickedFolder.h"
+#include "ui/picker/Twips.h"
+#include "ui/picker/WindowIcon.h"
+#include "ui/picker/dialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace corvano {
+
+namespace {
+
+constexpr int TimerInterval = 200; // milliseconds
+constexpr const char* SettingsTitle = "设置错误";
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string programFolderOr(std::string folder)
+{
+    return folder.empty() ? ProgramFolder::path() : folder;
+}
+
+} // namespace
+
+curl::curl(Options options)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_programFolder(programFolderOr(std::move(options.programFolder))), m_poster(*this),
+      m_transfer(m_poster, options.idleLimit), m_writers(*this, m_files, m_programFolder),
+      m_run(*this, m_transfer, m_writers, m_files, m_programFolder), m_controls(*this)
+{
+    setObjectName("curl");
+    setWindowTitle("Corvano v1.0");
+    setWindowIcon(WindowIcon::icon());
+    setFixedSize(Twips::toPixels(6945), Twips::toPixels(5865));
+    connectHandlers();
+    m_controls.textBox(2)->setFocus();
+    Form_Load();
+}
+
+void curl::connectHandlers()
+{
+    connect(m_controls.Command1, &QPushButton::clicked, this, &curl::Command1_Click);
+    connect(m_controls.Command2, &QPushButton::clicked, this, &curl::Command2_Click);
+    connect(m_controls.Command3, &QPushButton::clicked, this, &curl::Command3_Click);
+    connect(m_controls.TabStrip1, &TabStrip::Click, this, &curl::TabStrip1_Click);
+    connect(&m_timer2, &QTimer::timeout, this, [this] { m_run.Timer2_Timer(); });
+    connect(&m_timer3, &QTimer::timeout, this, [this] { m_run.Timer3_Timer(); });
+}
+
+void curl::Form_Load()
+{
+    useOwnFontSize();
+    restoreTexts();
+    for (QTimer* timer : {&m_timer2, &m_timer3}) {
+        timer->setInterval(TimerInterval);
+        timer->stop();
+    }
+    CenterForm(*this);
+}
+
+void curl::useOwnFontSize()
+{
+    // The window's own font is 12 points; its controls keep the user interface's size.
+    QFont controls = QApplication::font();
+    if (controls.pointSizeF() > 0)
+        controls.setPointSizeF(controls.pointSizeF());
+    else
+        controls.setPixelSize(controls.pixelSize());
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        child->setFont(controls);
+    QFont own = font();
+    own.setPointSize(12);
+    setFont(own);
+}
+
+void curl::restoreTexts()
+{
+    try {
+        RecordFile records(m_files);
+        const SavedSettings::Texts texts = SavedSettings::load(records, dbPath());
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            m_controls.setText(static_cast<int>(i + 1), QString::fromStdString(texts[i]));
+    } catch (const FileError& error) {
+        showMessage("无法读取设置文件 " + error.path() + "：" + error.reason() +
+                        "\n上次保存的设置未能恢复。",
+                    SettingsTitle, MessageStyle::Exclamation);
+    }
+}
+
+void curl::Form_Unload()
+{
+    saveTexts();
+}
+
+void curl::saveTexts()
+{
+    SavedSettings::Texts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = text(static_cast<int>(i + 1));
+    try {
+        RecordFile records(m_files);
+        SavedSettings::save(records, dbPath(), texts);
+    } catch (const FileError& error) {
+        showMessage("无法保存设置文件 " + error.path() + "：" + error.reason() +
+                        "\n本次输入的设置没有保存。",
+                    SettingsTitle, MessageStyle::Exclamation);
+    }
+}
+
+void curl::closeEvent(QCloseEvent* event)
+{
+    if (!m_unloaded) {
+        m_unloaded = true;
+        // A run that waits for its page stops waiting once the transfer has stopped.
+        m_run.abort();
+        Form_Unload();
+    }
+    event->accept();
+}
+
+void curl::Command1_Click()
+{
+    HtmlListBuilder& html = m_writers.html();
+    html.MakeHtmlList(m_run.LinkList());
+    const QString path = SaveDialog::ShowSave(*this);
+    if (path.isEmpty())
+        return;
+    try {
+        html.save(m_files, path.toStdString());
+    } catch (const FileError& error) {
+        showMessage("无法写入文件 " + error.path() + "：" + error.reason(), "文件错误",
+                    MessageStyle::Critical);
+    }
+}
+
+void curl::Command2_Click()
+{
+    dialog picker(this);
+    picker.exec();
+    // Whichever way the picker closed: after "取消" this is the last confirmed folder.
+    m_controls.setText(2, PickedFolder::value());
+}
+
+void curl::Command3_Click()
+{
+    // The run reports everything itself; a press while a run waits is ignored by it.
+    m_run.Command3_Click();
+}
+
+void curl::TabStrip1_Click()
+{
+    const QString caption = m_controls.TabStrip1->selectedCaption();
+    if (caption == "生成URL")
+        showPage(m_controls.Frame3);
+    else if (caption == "生成HTML")
+        showPage(m_controls.Frame7);
+    else if (caption == "字符串设置")
+        showPage(m_controls.Frame5);
+}
+
+void curl::showPage(const QFrame* page)
+{
+    for (QFrame* frame : {m_controls.Frame3, m_controls.Frame5, m_controls.Frame7})
+        frame->setVisible(frame == page);
+}
+
+void curl::showStringSettings(int focusText)
+{
+    m_controls.TabStrip1->selectTab(3);
+    showPage(m_controls.Frame5);
+    m_controls.textBox(focusText)->setFocus();
+}
+
+std::string curl::text(int number) const
+{
+    if (number < 1 || number > 8)
+        throw std::out_of_range("the run reads Text1 to Text8 only");
+    return m_controls.text(number).toStdString();
+}
+
+void curl::appendToText9(std::string_view lines)
+{
+    m_controls.appendToText9(fromUtf8(lines));
+}
+
+QLabel* curl::labelOf(StatusLabel label) const
+{
+    switch (label) {
+    case StatusLabel::Label3:
+        return m_controls.Label3;
+    case StatusLabel::Label4:
+        return m_controls.Label4;
+    case StatusLabel::Label5:
+        break;
+    }
+    return m_controls.Label5;
+}
+
+std::string curl::caption(StatusLabel label) const
+{
+    return labelOf(label)->text().toStdString();
+}
+
+void curl::setCaption(StatusLabel label, std::string_view caption)
+{
+    labelOf(label)->setText(fromUtf8(caption));
+}
+
+QTimer& curl::timerOf(RunTimer timer)
+{
+    return timer == RunTimer::Timer2 ? m_timer2 : m_timer3;
+}
+
+void curl::setTimerEnabled(RunTimer timer, bool enabled)
+{
+    QTimer& qtimer = timerOf(timer);
+    // Enabling a running timer keeps its rhythm rather than starting the interval again.
+    if (!enabled)
+        qtimer.stop();
+    else if (!qtimer.isActive())
+        qtimer.start();
+}
+
+void curl::showMessage(std::string_view text, std::string_view title, MessageStyle style)
+{
+    MessageBox::show(this, fromUtf8(text), fromUtf8(title), style);
+}
+
+void curl::processEvents()
+{
+    // Blocks until something arrives (a click, a timer tick, the transfer's news), so a
+    // waiting run costs no processor time.
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+std::string curl::dbPath() const
+{
+    return m_programFolder + "/db.dat";
+}
+
+} // namespace corvano

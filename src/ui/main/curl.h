@@ -1,0 +1,80 @@
+#pragma once
+
+#include "CurlControls.h"
+#include "QtEventPoster.h"
+#include "engine/GenerationRun.h"
+#include "engine/MainSurface.h"
+#include "platform/CurlTransfer.h"
+#include "platform/LocalFileSystem.h"
+#include "writers/OutputWriters.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <chrono>
+#include <string>
+
+class QFrame;
+class QLabel;
+
+namespace corvano {
+
+// The main window: the generation run's fields, its status, the HTML list and the
+// extraction strings on three tab pages. It restores its eight texts from db.dat in the
+// program's folder when it loads and saves them there when it closes.
+class curl : public QWidget, public MainSurface
+{
+    Q_OBJECT
+
+public:
+    struct Options
+    {
+        // Holds db.dat and takes the shortcut files when the target folder does not exist;
+        // empty: the folder of the executable.
+        std::string programFolder;
+        std::chrono::seconds idleLimit = CurlTransfer::kDefaultIdleLimit;
+    };
+
+    curl() : curl(Options{}) {}
+    explicit curl(Options options);
+
+    std::string text(int number) const override;
+    void appendToText9(std::string_view lines) override;
+    std::string caption(StatusLabel label) const override;
+    void setCaption(StatusLabel label, std::string_view caption) override;
+    void setTimerEnabled(RunTimer timer, bool enabled) override;
+    void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
+    void processEvents() override;
+    void showStringSettings(int focusText) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectHandlers();
+    void Form_Load();
+    void Form_Unload();
+    void useOwnFontSize();
+    void restoreTexts();
+    void saveTexts();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void TabStrip1_Click();
+    void showPage(const QFrame* page);
+    QLabel* labelOf(StatusLabel label) const;
+    QTimer& timerOf(RunTimer timer);
+    std::string dbPath() const;
+
+    std::string m_programFolder;
+    LocalFileSystem m_files;
+    QtEventPoster m_poster;
+    CurlTransfer m_transfer;
+    OutputWriters m_writers;
+    GenerationRun m_run;
+    CurlControls m_controls;
+    QTimer m_timer2;
+    QTimer m_timer3;
+    bool m_unloaded = false;
+};
+
+} // namespace corvano

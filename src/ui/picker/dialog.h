@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace corvano {
+
+class DriveList;
+class FolderList;
+
+// The folder picker: a modal window with the volumes and the folder list. "确定" stores the
+// open folder in PickedFolder; "取消" and the close box leave PickedFolder as it was. Each
+// opening starts in the program's current folder.
+class dialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit dialog(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createControls();
+    void Form_Load();
+    void Drive1_Change();
+    void Command1_Click();
+    void Command2_Click();
+
+    QLabel* m_label1 = nullptr;
+    DriveList* m_drive1 = nullptr;
+    FolderList* m_dir1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+};
+
+} // namespace corvano
