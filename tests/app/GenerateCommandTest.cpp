@@ -1,6 +1,7 @@
 #include "GenerateCommand.h"
 
 #include "ExitCode.h"
+#include "FailingFileSystem.h"
 #include "LoopbackServer.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
@@ -35,17 +36,20 @@ protected:
         options.texts[5] = ".html";
         options.texts[6] = "/n/";
         options.texts[7] = "http://x.cn/n/";
+        options.settingsFile = settings.file("db.dat");
     }
 
     int run()
     {
         out.str("");
         err.str("");
-        return GenerateCommand(out, err, false).execute(options);
+        return GenerateCommand(out, err, false, files).execute(options);
     }
 
     LoopbackServer server;
     TemporaryFolder target;
+    TemporaryFolder settings;
+    FailingFileSystem files;
     CliOptions options;
     std::ostringstream out;
     std::ostringstream err;
@@ -125,5 +129,48 @@ TEST_F(GenerateCommandTest, EmptyFolderTextWritesIntoTheWorkingFolder)
     const int code = run();
     std::filesystem::current_path(previous);
     EXPECT_EQ(code, 0);
+    EXPECT_TRUE(std::filesystem::exists(target.path() / "春雨.url"));
+}
+
+// The record file
+TEST_F(GenerateCommandTest, TextsStartFromTheRecordFileAndOptionsReplaceThem)
+{
+    RecordFile records(files);
+    SavedSettings::Texts saved;
+    saved[0] = *options.texts[0];
+    saved[5] = ".asp";
+    SavedSettings::save(records, options.settingsFile, saved);
+    options.texts[5].reset();
+    options.dryRun = true;
+    EXPECT_EQ(run(), static_cast<int>(ExitCode::NoLinks));
+    options.texts[5] = ".html";
+    EXPECT_EQ(run(), 0);
+}
+
+TEST_F(GenerateCommandTest, SaveWritesTheTextsBackWhateverTheOutcome)
+{
+    options.texts[0] = "not an address";
+    options.save = true;
+    EXPECT_EQ(run(), static_cast<int>(ExitCode::AddressError));
+    RecordFile records(files);
+    const auto texts = SavedSettings::load(records, options.settingsFile);
+    EXPECT_EQ(texts[0], "not an address");
+    EXPECT_EQ(texts[2], "[InternetShortcut]\r\nURL=");
+}
+
+TEST_F(GenerateCommandTest, UnreadableRecordFileExitsFiveBeforeAnyRun)
+{
+    files.failReadsOf(options.settingsFile);
+    EXPECT_EQ(run(), static_cast<int>(ExitCode::SettingsFailed));
+    EXPECT_NE(err.str().find(options.settingsFile), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(target.path()));
+}
+
+TEST_F(GenerateCommandTest, UnwritableRecordFileExitsFiveAfterTheRun)
+{
+    options.save = true;
+    files.failReplaceNumber(3); // two shortcut files, then the record file
+    EXPECT_EQ(run(), static_cast<int>(ExitCode::SettingsFailed));
+    EXPECT_NE(err.str().find("No space left on device"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(target.path() / "春雨.url"));
 }

@@ -64,6 +64,11 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
                  "stop after extraction and print the links, writing nothing");
     app.add_option("--html", options.htmlFile,
                    "after the shortcut files, save the HTML list of the links to this file");
+    app.add_option("--settings", options.settingsFile,
+                   "record file the texts start from (default: db.dat beside the program)");
+    app.add_flag("--save", options.save,
+                 "write the texts back to the record file after the run, as closing the window "
+                 "does");
     long timeout = options.idleLimit.count();
     app.add_option("--timeout", timeout,
                    "seconds without any data before a download counts as timed out")

@@ -14,7 +14,9 @@ struct CliOptions
 {
     std::array<std::optional<std::string>, 8> texts; // Text1 to Text8
     bool dryRun = false;
-    std::string htmlFile; // empty: no HTML list is saved
+    std::string htmlFile;     // empty: no HTML list is saved
+    std::string settingsFile; // empty: db.dat in the program's folder
+    bool save = false;
     std::chrono::seconds idleLimit{60};
 
     // Parses argv; on --help, --version or a usage error it prints and returns an exit code.

@@ -6,25 +6,56 @@
 #include "engine/GenerationRun.h"
 #include "platform/CurlTransfer.h"
 #include "platform/FileError.h"
-#include "platform/LocalFileSystem.h"
 #include "platform/ProgramFolder.h"
+#include "settings/SavedSettings.h"
 #include "writers/OutputWriters.h"
 
 namespace corvano {
 
 int GenerateCommand::execute(const CliOptions& options)
 {
-    CliSurface surface(m_out, m_err, m_showProgress);
+    RecordFile records(m_files);
+    const std::string settingsPath =
+        options.settingsFile.empty() ? ProgramFolder::path() + "/db.dat" : options.settingsFile;
+    SavedSettings::Texts texts;
+    try {
+        texts = SavedSettings::load(records, settingsPath);
+    } catch (const FileError& error) {
+        m_err << "设置文件错误: 无法读取 " << error.path() << "：" << error.reason() << '\n';
+        return static_cast<int>(ExitCode::SettingsFailed);
+    }
     for (std::size_t i = 0; i < options.texts.size(); ++i) {
         if (options.texts[i])
-            surface.setText(static_cast<int>(i + 1), *options.texts[i]);
+            texts[i] = *options.texts[i];
     }
+    int exitCode = generate(texts, options);
+    if (options.save && !saveSettings(records, settingsPath, texts))
+        exitCode = static_cast<int>(ExitCode::SettingsFailed);
+    return exitCode;
+}
+
+bool GenerateCommand::saveSettings(RecordFile& records, const std::string& path,
+                                   const SavedSettings::Texts& texts)
+{
+    try {
+        SavedSettings::save(records, path, texts);
+        return true;
+    } catch (const FileError& error) {
+        m_err << "设置文件错误: 无法写入 " << error.path() << "：" << error.reason() << '\n';
+        return false;
+    }
+}
+
+int GenerateCommand::generate(const SavedSettings::Texts& texts, const CliOptions& options)
+{
+    CliSurface surface(m_out, m_err, m_showProgress);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        surface.setText(static_cast<int>(i + 1), texts[i]);
     CurlTransfer transfer(surface.events(), options.idleLimit);
-    LocalFileSystem files;
     DryRunWriters dryRun(surface);
-    OutputWriters output(surface, files, ProgramFolder::path());
+    OutputWriters output(surface, m_files, ProgramFolder::path());
     LinkListWriters& writers = options.dryRun ? static_cast<LinkListWriters&>(dryRun) : output;
-    GenerationRun run(surface, transfer, writers, files, ProgramFolder::path());
+    GenerationRun run(surface, transfer, writers, m_files, ProgramFolder::path());
     surface.setTimerHandler(RunTimer::Timer2, [&run] { run.Timer2_Timer(); });
     surface.setTimerHandler(RunTimer::Timer3, [&run] { run.Timer3_Timer(); });
 
@@ -36,7 +67,7 @@ int GenerateCommand::execute(const CliOptions& options)
         printLines(m_out, surface.text9());
     int exitCode = exitCodeOf(outcome);
     if (!options.htmlFile.empty() && output.reachedUrlFiles() &&
-        !saveHtml(output.html(), run.LinkList(), files, options.htmlFile, surface))
+        !saveHtml(output.html(), run.LinkList(), m_files, options.htmlFile, surface))
         exitCode = static_cast<int>(ExitCode::WriteFailed);
     return exitCode;
 }

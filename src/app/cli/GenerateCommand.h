@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliOptions.h"
+#include "settings/SavedSettings.h"
 
 #include <ostream>
 
@@ -15,14 +16,17 @@ class MainSurface;
 class GenerateCommand
 {
 public:
-    GenerateCommand(std::ostream& out, std::ostream& err, bool showProgress)
-        : m_out(out), m_err(err), m_showProgress(showProgress)
+    GenerateCommand(std::ostream& out, std::ostream& err, bool showProgress, FileSystem& files)
+        : m_out(out), m_err(err), m_showProgress(showProgress), m_files(files)
     {}
 
     int execute(const CliOptions& options);
     static int exitCodeOf(RunOutcome outcome);
 
 private:
+    int generate(const SavedSettings::Texts& texts, const CliOptions& options);
+    bool saveSettings(RecordFile& records, const std::string& path,
+                      const SavedSettings::Texts& texts);
     static bool saveHtml(HtmlListBuilder& html, const std::string& linkList, FileSystem& files,
                          const std::string& path, MainSurface& surface);
     static void printLines(std::ostream& stream, const std::string& crlfText);
@@ -30,6 +34,7 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     bool m_showProgress;
+    FileSystem& m_files;
 };
 
 } // namespace corvano

@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 #include "GenerateCommand.h"
+#include "platform/LocalFileSystem.h"
 
 #include <iostream>
 #include <unistd.h>
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     if (const int* exitCode = std::get_if<int>(&parsed))
         return *exitCode;
     const bool progress = ::isatty(STDERR_FILENO) == 1;
-    return corvano::GenerateCommand(std::cout, std::cerr, progress)
+    corvano::LocalFileSystem files;
+    return corvano::GenerateCommand(std::cout, std::cerr, progress, files)
         .execute(std::get<corvano::CliOptions>(parsed));
 }
