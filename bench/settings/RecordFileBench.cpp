@@ -21,8 +21,14 @@ public:
             throw std::runtime_error("cannot create a temporary folder");
         m_folder = pattern;
         path = (m_folder / "db.dat").string();
-        for (int i = 0; i < 999; ++i)
-            records.DbRecord(path, "K" + std::to_string(i), -1, std::string(500, 'v'), "note");
+        // 999 other records, laid down directly, then the key through the store itself.
+        std::string contents;
+        for (int i = 0; i < 999; ++i) {
+            std::string other = std::to_string(i);
+            other.resize(RecordFile::KeyWidth, ' ');
+            contents.append(other).append(RecordFile::ValueWidth + RecordFile::NoteWidth, 'v');
+        }
+        files.replaceFile(path, contents);
         records.DbRecord(path, key, -1, "the settings value", "保存生成URL的设置值");
     }
     ~ThousandRecords()
