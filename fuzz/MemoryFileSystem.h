@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/FileError.h"
+#include "platform/FileSystem.h"
+
+#include <map>
+
+namespace corvano::fuzz {
+
+// Files in memory, so a fuzz input becomes a file without touching the disk.
+class MemoryFileSystem : public FileSystem
+{
+public:
+    std::map<std::string, std::string> files;
+
+    bool exists(const std::string& path) const override { return files.contains(path); }
+    std::uintmax_t fileLength(const std::string& path) const override
+    {
+        return contentsOf(path).size();
+    }
+    std::string readFile(const std::string& path) const override { return contentsOf(path); }
+    void createIfMissing(const std::string& path) override { files.try_emplace(path); }
+    void replaceFile(const std::string& path, std::string_view bytes) override
+    {
+        files[path] = std::string(bytes);
+    }
+    std::size_t maxNameLength(const std::string&) const override { return 255; }
+
+private:
+    const std::string& contentsOf(const std::string& path) const
+    {
+        const auto it = files.find(path);
+        if (it == files.end())
+            throw FileError(path, "No such file or directory");
+        return it->second;
+    }
+};
+
+} // namespace corvano::fuzz

@@ -1,0 +1,31 @@
+#include "platform/Utf8.h"
+#include "settings/SavedSettings.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace corvano;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view readResult(reinterpret_cast<const char*>(data), size);
+    const auto texts = SavedSettings::restore(readResult);
+    std::size_t length = 0;
+    for (const auto& text : texts) {
+        if (text.find("##") != std::string::npos)
+            __builtin_trap(); // the separator never ends up inside a text
+        length += text.size();
+    }
+    if (length > readResult.size())
+        __builtin_trap();
+    // Saving what was restored and restoring it again changes nothing, unless a text ends in
+    // "#": the unescaped separator then cannot tell where that text ends.
+    for (const auto& text : texts) {
+        if (text.ends_with('#'))
+            return 0;
+    }
+    const std::string again = "CURL|$|" + SavedSettings::settingsValue(texts) + "|$|note";
+    if (SavedSettings::restore(again) != texts)
+        __builtin_trap();
+    return 0;
+}
