@@ -73,6 +73,10 @@ std::string LocalFileSystem::readFile(const std::string& path) const
     if (!fd.isOpen())
         fail(path, errno);
     std::string contents;
+    struct stat info
+    {};
+    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0)
+        contents.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);

@@ -78,6 +78,18 @@ std::size_t appendNumber(std::size_t size)
     return (whole + 1) % 2 == 0 ? whole + 1 : whole + 2;
 }
 
+// Where a new record goes. When the append leaves a part record before it, that part becomes
+// a whole record, searched first from then on; if it holds the same key, it would hide the
+// record just written, so the new record takes its place instead.
+std::size_t appendPosition(const std::string& contents, const std::string& key)
+{
+    const std::size_t number = appendNumber(contents.size());
+    const std::size_t part = contents.size() / RecordFile::RecordLength + 1;
+    if (number > part && keyOf(recordAt(contents, part)) == key)
+        return part;
+    return number;
+}
+
 // The file as a positioned write of the record would leave it; a write behind the end
 // leaves zero bytes in the gap, as extending a file does.
 std::string withRecord(std::string contents, std::size_t number, const std::string& record)
@@ -118,7 +130,7 @@ std::string RecordFile::write(const std::string& path, const std::string& key,
     std::string contents = m_files.readFile(path);
     const std::size_t found = find(contents, key);
     const char* result = found != 0 ? "modrec" : contents.empty() ? "newrec" : "apprec";
-    const std::size_t number = found != 0 ? found : appendNumber(contents.size());
+    const std::size_t number = found != 0 ? found : appendPosition(contents, key);
     // The whole file goes down as one replacement, so a failed write leaves the old one.
     m_files.replaceFile(path, withRecord(std::move(contents), number, record));
     return result;

@@ -78,6 +78,14 @@ TEST_F(RecordFileTest, PartRecordIsSearchedOnlyOnceTheFileHasGrownOverIt)
     EXPECT_EQ(read("P").substr(0, 9), "P|$|p    ");
 }
 
+TEST_F(RecordFileTest, PartRecordWithTheSameKeyCannotHideTheNewRecord)
+{
+    m_folder.write("db.dat", record("A", "1", "") + record("K", "old", "").substr(0, 400));
+    EXPECT_EQ(write("K", "new"), "apprec");
+    EXPECT_EQ(read("K"), "K|$|new|$|n");
+    EXPECT_EQ(bytes().size(), 1400u);
+}
+
 // Edge cases: field contents
 
 TEST_F(RecordFileTest, FieldsKeepAllButSurroundingSpacesInTheAnsiCodePage)
