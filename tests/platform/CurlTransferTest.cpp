@@ -25,6 +25,12 @@ protected:
         server.routes().Get("/moved", [](const httplib::Request&, httplib::Response& res) {
             res.set_redirect("/page");
         });
+        server.routes().Get("/drip", [](const httplib::Request&, httplib::Response& res) {
+            res.set_chunked_content_provider("text/html", [](size_t, httplib::DataSink& sink) {
+                std::this_thread::sleep_for(200ms);
+                return sink.write("x", 1);
+            });
+        });
         server.routes().Get("/slow", [](const httplib::Request&, httplib::Response& res) {
             std::this_thread::sleep_for(2500ms);
             res.set_content("late", "text/plain");
@@ -112,6 +118,20 @@ TEST_F(CurlTransferTest, SilentServerTimesOutAfterTheIdleLimit)
     // The server answers after 2.5 s; an idle limit of 1 s must end the wait before that.
     runToEnd(server.url("/slow"));
     EXPECT_EQ(transfer.failure(), TransferFailure::TimedOut);
+}
+
+TEST_F(CurlTransferTest, DripFeedEndsAtTheRequestTimeout)
+{
+    // Bytes keep coming, faster than the idle limit allows for; only the request time-out
+    // can end this one.
+    CurlTransfer patient(events, 60s);
+    patient.setRequestTimeout(2);
+    patient.Execute(server.url("/drip"), "get");
+    const auto started = std::chrono::steady_clock::now();
+    while (patient.StillExecuting())
+        events.processEvents();
+    EXPECT_EQ(patient.failure(), TransferFailure::TimedOut);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 1900ms);
 }
 
 TEST_F(CurlTransferTest, CancelEndsARunningTransfer)

@@ -134,11 +134,13 @@ TEST_F(UrlFileWriterTest, MissingFolderFallsBackToTheProgramFolder)
 
 TEST_F(UrlFileWriterTest, TitlesCannotLeaveTheTargetFolder)
 {
-    ASSERT_TRUE(write("a|#|..,b|#|../x,c|#|/etc/x"));
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "...url"));
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "..-x.url"));
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "-etc-x.url"));
-    EXPECT_EQ(filesIn(target), 3u);
+    const std::string longName(300, '.');
+    ASSERT_TRUE(write("a|#|..,b|#|../x,c|#|/etc/x,d|#|....,e|#|   ,f|#|" + longName));
+    for (const char* name : {"...url", "..-x.url", "-etc-x.url", ".....url", "   .url"})
+        EXPECT_TRUE(std::filesystem::exists(target.path() / name)) << name;
+    EXPECT_TRUE(std::filesystem::exists(target.path() / (std::string(251, '.') + ".url")));
+    EXPECT_EQ(filesIn(target), 6u);
+    EXPECT_EQ(filesIn(programFolder), 0u);
 }
 
 // Failures
