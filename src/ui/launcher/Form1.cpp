@@ -1,0 +1,160 @@
+#include "Form1.h"
+
+#include "ClickLabel.h"
+#include "PageStrip.h"
+#include "StartupReport.h"
+#include "platform/ProgramFolder.h"
+#include "ui/picker/CenterForm.h"
+#include "ui/picker/Twips.h"
+#include "ui/picker/WindowIcon.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace corvano {
+
+namespace {
+
+Form1::Options withDefaults(Form1::Options options)
+{
+    if (options.programFolder.empty())
+        options.programFolder = ProgramFolder::path();
+    if (!options.openAddress)
+        options.openAddress = [](const QUrl& address) { QDesktopServices::openUrl(address); };
+    return options;
+}
+
+void makeWhite(QLabel& label)
+{
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label.setPalette(palette);
+}
+
+} // namespace
+
+Form1::Form1(Options options)
+    : m_options(withDefaults(std::move(options))), m_background(kBackground),
+      m_b1(picturePath("B1.jpg")), m_b2(picturePath("B2.jpg")), m_label1(new ClickLabel(this)),
+      m_label2(new ClickLabel(this)), m_label3(new ClickLabel(this)),
+      m_picture1(new ClickLabel(this)), m_scriptlet1(new PageStrip(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle("Corvano");
+    setWindowIcon(WindowIcon::icon());
+    setFixedSize(Twips::toPixels(7260), Twips::toPixels(5040));
+    createLabels();
+    m_picture1->setObjectName("Picture1");
+    m_picture1->setGeometry(Twips::rect(2760, 3000, 2103, 751));
+    m_scriptlet1->setObjectName("Scriptlet1");
+    m_scriptlet1->setGeometry(Twips::rect(720, 3960, 5775, 375));
+    connectHandlers();
+}
+
+void Form1::createLabels()
+{
+    m_label1->setObjectName("Label1");
+    m_label1->setGeometry(Twips::rect(2400, 2040, 3255, 615));
+    m_label1->setText("Corvano");
+    QFont name;
+    // Where the first family is not installed, the next installed CJK face stands in.
+    name.setFamilies(
+        {"微软雅黑", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
+    name.setPointSize(18);
+    name.setWeight(QFont::Normal);
+    m_label1->setFont(name);
+
+    m_label2->setObjectName("Label2");
+    m_label2->setGeometry(Twips::rect(240, 4560, 3255, 255));
+    m_label2->setText(kCredit);
+    makeWhite(*m_label2);
+
+    m_label3->setObjectName("Label3");
+    m_label3->setGeometry(Twips::rect(4920, 4560, 2055, 255));
+    m_label3->setText(kWebAddress);
+    makeWhite(*m_label3);
+}
+
+void Form1::connectHandlers()
+{
+    connect(m_label3, &ClickLabel::clicked, this, &Form1::Label3_Click);
+    connect(m_picture1, &ClickLabel::mouseDown, this, &Form1::Picture1_MouseDown);
+    connect(m_picture1, &ClickLabel::mouseUp, this, &Form1::Picture1_MouseUp);
+    connect(m_picture1, &ClickLabel::clicked, this, &Form1::Picture1_Click);
+}
+
+QString Form1::picturePath(const char* name) const
+{
+    const char separator = ProgramFolder::separator();
+    return QString::fromStdString(m_options.programFolder + separator + "img" + separator) + name;
+}
+
+std::optional<QString> Form1::Form_Load()
+{
+    CenterForm(*this);
+    m_scriptlet1->resize(Twips::toPixels(380), Twips::toPixels(22));
+    if (m_background.isNull())
+        return QString(kBackground);
+    // B2.jpg is read here as well, so that a missing one is told at start, not at a press.
+    for (PictureFile* picture : {&m_b2, &m_b1}) {
+        if (!picture->load())
+            return picture->path();
+    }
+    m_picture1->setPixmap(m_b1.pixmap());
+    m_scriptlet1->load(m_options.pageAddress);
+    return std::nullopt;
+}
+
+void Form1::paintEvent(QPaintEvent*)
+{
+    // The picture is one column wider than the window; it is drawn from the top-left corner.
+    QPainter(this).drawPixmap(0, 0, m_background);
+    if (!m_painted) {
+        m_painted = true;
+        StartupReport::firstPaint();
+    }
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    // The pointer ends 220 twips right of and 50 twips below the window's top-left corner,
+    // wherever the press began.
+    const QPointF corner = QPointF(pos()) * Twips::PerPixel;
+    const QPointF pointer = event->position() * Twips::PerPixel;
+    move(twipsToPixels(corner + pointer - QPointF(220, 50)));
+}
+
+void Form1::Label3_Click()
+{
+    m_options.openAddress(QUrl::fromUserInput(kWebAddress));
+}
+
+void Form1::showPicture(PictureFile& picture)
+{
+    // A file gone since the start keeps its last picture rather than ending the program.
+    picture.load();
+    m_picture1->setPixmap(picture.pixmap());
+}
+
+void Form1::Picture1_MouseDown()
+{
+    showPicture(m_b2);
+}
+
+void Form1::Picture1_MouseUp()
+{
+    showPicture(m_b1);
+}
+
+void Form1::Picture1_Click()
+{
+    close();
+    if (m_options.showMainWindow)
+        m_options.showMainWindow();
+}
+
+} // namespace corvano
