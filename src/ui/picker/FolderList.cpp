@@ -111,6 +111,11 @@ void FolderList::openItem(const QTreeWidgetItem* item)
         setPath(item->data(0, PathRole).toString());
 }
 
+void FolderList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const
+{
+    // The chain is always fully open, so it shows no expand or collapse marks.
+}
+
 void FolderList::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

@@ -25,6 +25,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
 
 private:
     void openItem(const QTreeWidgetItem* item);
