@@ -201,6 +201,26 @@ private slots:
         QVERIFY(m_closer->boxes[1].text.startsWith("无法保存设置文件 "));
     }
 
+    void textsTooLongForTheSettingsFileAreReported()
+    {
+        auto window = std::make_unique<curl>(options());
+        const QString longTemplate(700, 'x');
+        control<QPlainTextEdit>(*window, "Text3").setPlainText(longTemplate);
+        window->close();
+        QCOMPARE(m_closer->boxes.size(), std::size_t(1));
+        QCOMPARE(m_closer->boxes[0].icon, QMessageBox::Warning);
+        QVERIFY2(m_closer->boxes[0].text.startsWith("设置共 714 字节，超过了设置文件能保存的 600"),
+                 qPrintable(m_closer->boxes[0].text));
+        window = std::make_unique<curl>(options());
+        QCOMPARE(window->text(3), std::string(600 - 4, 'x'));
+
+        control<QPlainTextEdit>(*window, "Text3").clear();
+        control<QLineEdit>(*window, "Text1").setText("http://x.cn/😀");
+        window->close();
+        QCOMPARE(m_closer->boxes.size(), std::size_t(2));
+        QVERIFY(m_closer->boxes[1].text.startsWith("设置中有系统编码无法表示的字符"));
+    }
+
     void saveButtonWritesTheListWhereTheDialogSays()
     {
         curl window(options());

@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 #include "SaveDialog.h"
 #include "TabStrip.h"
+#include "platform/AnsiCodec.h"
 #include "platform/FileError.h"
 #include "platform/ProgramFolder.h"
 #include "settings/SavedSettings.h"
@@ -120,6 +121,23 @@ void curl::saveTexts()
         showMessage("无法保存设置文件 " + error.path() + "：" + error.reason() +
                         "\n本次输入的设置没有保存。",
                     SettingsTitle, MessageStyle::Exclamation);
+        return;
+    }
+    warnIfNotKeptWhole(SavedSettings::settingsValue(texts));
+}
+
+void curl::warnIfNotKeptWhole(const std::string& value)
+{
+    // The record holds a fixed number of bytes in the ANSI code page; text that does not fit
+    // is lost at the next start, so the user hears of it now.
+    const std::string stored = AnsiCodec::encode(value);
+    if (stored.size() > RecordFile::ValueWidth) {
+        showMessage("设置共 " + std::to_string(stored.size()) + " 字节，超过了设置文件能保存的 " +
+                        std::to_string(RecordFile::ValueWidth) + " 字节，超出的部分没有保存。",
+                    SettingsTitle, MessageStyle::Exclamation);
+    } else if (AnsiCodec::decode(stored) != value) {
+        showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", SettingsTitle,
+                    MessageStyle::Exclamation);
     }
 }
 
