@@ -3,30 +3,36 @@
 #include "engine/PageDecoder.h"
 
 #include <QMouseEvent>
+#include <QNetworkReply>
 
 namespace corvano {
 
-PageStrip::PageStrip(QWidget* parent)
-    : QLabel(parent), m_poster(*this), m_transfer(m_poster, kIdleLimit)
+PageStrip::PageStrip(QWidget* parent) : QLabel(parent)
 {
     setTextFormat(Qt::RichText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_transfer.setRequestTimeout(static_cast<int>(kIdleLimit.count()));
-    m_transfer.setStateHandler([this](TransferState state) { showPage(state); });
 }
 
 void PageStrip::load(const std::string& address)
 {
-    if (!m_transfer.StillExecuting())
-        m_transfer.Execute(address, "get");
+    QNetworkRequest request(QUrl(QString::fromStdString(address)));
+    request.setTransferTimeout(kTimeoutMs);
+    QNetworkReply* reply = m_network.get(request);
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        reply->deleteLater();
+        showPage(*reply);
+    });
 }
 
-void PageStrip::showPage(TransferState state)
+void PageStrip::showPage(QNetworkReply& reply)
 {
-    if (state != TransferState::ResponseCompleted)
+    if (reply.error() != QNetworkReply::NoError)
         return;
-    const std::string body = m_transfer.GetChunk(CurlTransfer::kBodyCap);
-    setText(QString::fromStdString(PageDecoder::decode(body, m_transfer.contentType())));
+    const QByteArray body = reply.readAll();
+    const QByteArray type = reply.header(QNetworkRequest::ContentTypeHeader).toByteArray();
+    const std::string text = PageDecoder::decode(std::string_view(body.data(), body.size()),
+                                                 std::string_view(type.data(), type.size()));
+    setText(QString::fromStdString(text));
 }
 
 void PageStrip::mousePressEvent(QMouseEvent* event)

@@ -1,21 +1,20 @@
 #pragma once
 
-#include "platform/CurlTransfer.h"
-#include "ui/main/QtEventPoster.h"
-
 #include <QLabel>
+#include <QNetworkAccessManager>
 #include <string>
 
 namespace corvano {
 
 // A small strip that shows a remote page. The page is fetched in the background and shown
-// when it arrives; a page that cannot be fetched leaves the strip empty, unreported.
+// when it arrives; a page that cannot be fetched leaves the strip empty, unreported. A fetch
+// still running when the strip goes is dropped at once.
 class PageStrip : public QLabel
 {
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::seconds kIdleLimit{30};
+    static constexpr int kTimeoutMs = 30000;
 
     explicit PageStrip(QWidget* parent);
 
@@ -28,10 +27,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void showPage(TransferState state);
+    void showPage(QNetworkReply& reply);
 
-    QtEventPoster m_poster;
-    CurlTransfer m_transfer;
+    QNetworkAccessManager m_network;
 };
 
 } // namespace corvano

@@ -7,6 +7,7 @@
 #include "ui/launcher/Form1.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -15,6 +16,7 @@
 #include <QtTest>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -224,6 +226,22 @@ private slots:
         QCOMPARE(shownBy(form), imageOf(kPictures / "B1.jpg"));
     }
 
+    void leavingDoesNotWaitForASlowPage()
+    {
+        LoopbackServer server;
+        server.routes().Get("/url.asp", [](const httplib::Request&, httplib::Response& response) {
+            std::this_thread::sleep_for(std::chrono::seconds(2));
+            response.set_content("late", "text/html");
+        });
+        server.start();
+        showLauncher(server.url("/url.asp"));
+        QTest::qWait(100);
+        QElapsedTimer timer;
+        timer.start();
+        delete m_form;
+        QCOMPARE_LT(timer.elapsed(), 500);
+    }
+
     void pageStripShowsTheFetchedPage()
     {
         LoopbackServer server;
@@ -234,6 +252,8 @@ private slots:
         Form1& form = showLauncher(server.url("/url.asp"));
         auto& strip = static_cast<QLabel&>(control(form, "Scriptlet1"));
         QTRY_VERIFY(strip.text().contains("今日推荐"));
+        // Its kept-alive connection would hold up the server's stop.
+        delete m_form;
     }
 
     void missingPicturesAndComponentsAreNamedAndNothingIsShown()
