@@ -1,6 +1,7 @@
 #include "CurlTransfer.h"
 
 #include <curl/curl.h>
+#include <mutex>
 #include <stdexcept>
 
 namespace corvano {
@@ -17,6 +18,11 @@ struct CurlUrlDeleter
     void operator()(CURLU* url) const { curl_url_cleanup(url); }
 };
 
+struct CurlMultiDeleter
+{
+    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+
 // libcurl counts these calls, so each transfer can hold its own reference.
 class CurlLibrary
 {
@@ -29,13 +35,43 @@ public:
 
 } // namespace
 
+// What the user-interface thread and the worker share: a cancel request, and while a request
+// runs, the handle whose wait a cancel interrupts, so cancelling never waits for a time-out.
+class CurlTransfer::Control
+{
+public:
+    void cancel()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_cancelled = true;
+        if (m_multi)
+            curl_multi_wakeup(m_multi);
+    }
+    bool cancelled()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_cancelled;
+    }
+    void attach(CURLM* multi)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_multi = multi;
+    }
+
+private:
+    std::mutex m_mutex;
+    bool m_cancelled = false;
+    CURLM* m_multi = nullptr;
+};
+
 // Runs one request on the worker thread.
 class CurlTransfer::Worker
 {
 public:
-    Worker(Request request, std::shared_ptr<std::atomic_bool> cancel,
+    Worker(Request request, std::shared_ptr<Control> control,
            std::function<void(TransferState)> onState)
-        : m_request(std::move(request)), m_cancel(std::move(cancel)), m_onState(std::move(onState))
+        : m_request(std::move(request)), m_control(std::move(control)),
+          m_onState(std::move(onState))
     {}
 
     Result run()
@@ -49,7 +85,7 @@ public:
             return failed(TransferFailure::Failed, "the address is not a valid URL");
         configure(easy.get(), url.get());
         m_onState(TransferState::Connecting);
-        const CURLcode code = curl_easy_perform(easy.get());
+        const CURLcode code = perform(easy.get());
         return outcome(easy.get(), code);
     }
 
@@ -59,9 +95,34 @@ private:
         return static_cast<Worker*>(self)->take(data, size);
     }
 
-    static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    // Drives the request through a multi handle, whose wait a cancel can wake at once.
+    CURLcode perform(CURL* easy)
     {
-        return static_cast<Worker*>(self)->m_cancel->load() ? 1 : 0;
+        std::unique_ptr<CURLM, CurlMultiDeleter> multi(curl_multi_init());
+        if (!multi || curl_multi_add_handle(multi.get(), easy) != CURLM_OK)
+            return CURLE_OUT_OF_MEMORY;
+        m_control->attach(multi.get());
+        CURLcode code = CURLE_OK;
+        for (int running = 1; running > 0;) {
+            if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+                code = CURLE_FAILED_INIT;
+                break;
+            }
+            if (m_control->cancelled()) {
+                code = CURLE_ABORTED_BY_CALLBACK;
+                break;
+            }
+            if (running > 0)
+                curl_multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
+        }
+        m_control->attach(nullptr);
+        int queued = 0;
+        while (const CURLMsg* message = curl_multi_info_read(multi.get(), &queued)) {
+            if (message->msg == CURLMSG_DONE && code == CURLE_OK)
+                code = message->data.result;
+        }
+        curl_multi_remove_handle(multi.get(), easy);
+        return code;
     }
 
     std::size_t take(const char* data, std::size_t size)
@@ -109,9 +170,6 @@ private:
             curl_easy_setopt(easy, CURLOPT_NOPROXY, "*");
         curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Worker::onBody);
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-        curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Worker::onProgress);
-        curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
     }
 
     Result outcome(CURL* easy, CURLcode code)
@@ -138,21 +196,21 @@ private:
     }
 
     Request m_request;
-    std::shared_ptr<std::atomic_bool> m_cancel;
+    std::shared_ptr<Control> m_control;
     std::function<void(TransferState)> m_onState;
     Result m_result;
 };
 
 CurlTransfer::CurlTransfer(EventPoster& poster, std::chrono::seconds idleLimit)
     : m_poster(poster), m_alive(std::make_shared<CurlTransfer*>(this)),
-      m_cancel(std::make_shared<std::atomic_bool>(false))
+      m_control(std::make_shared<Control>())
 {
     m_settings.idleSeconds = static_cast<long>(idleLimit.count());
 }
 
 CurlTransfer::~CurlTransfer()
 {
-    m_cancel->store(true);
+    m_control->cancel();
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -200,7 +258,7 @@ void CurlTransfer::Execute(const std::string& address, const std::string& operat
         m_thread.join();
     m_executing = true;
     m_result = Result{};
-    m_cancel = std::make_shared<std::atomic_bool>(false);
+    m_control = std::make_shared<Control>();
     Request request = m_settings;
     request.address = address;
     auto onState = [this](TransferState state) {
@@ -209,8 +267,8 @@ void CurlTransfer::Execute(const std::string& address, const std::string& operat
                 self.notify(state);
         });
     };
-    m_thread = std::jthread([this, request, cancel = m_cancel, onState] {
-        Result result = Worker(request, cancel, onState).run();
+    m_thread = std::jthread([this, request, control = m_control, onState] {
+        Result result = Worker(request, control, onState).run();
         post([result = std::move(result)](CurlTransfer& self) mutable {
             self.finish(std::move(result));
         });
@@ -234,7 +292,7 @@ std::string CurlTransfer::GetChunk(std::size_t size)
 
 void CurlTransfer::cancel()
 {
-    m_cancel->store(true);
+    m_control->cancel();
 }
 
 } // namespace corvano

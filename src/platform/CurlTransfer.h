@@ -3,7 +3,6 @@
 #include "EventPoster.h"
 #include "Transfer.h"
 
-#include <atomic>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -56,6 +55,7 @@ public:
 
 private:
     class Worker;
+    class Control;
 
     void post(std::function<void(CurlTransfer&)> event);
     void finish(Result result);
@@ -66,7 +66,7 @@ private:
     Result m_result;
     // Events posted by a worker check this token, so none runs after the transfer is gone.
     std::shared_ptr<CurlTransfer*> m_alive;
-    std::shared_ptr<std::atomic_bool> m_cancel;
+    std::shared_ptr<Control> m_control;
     std::jthread m_thread;
 };
 

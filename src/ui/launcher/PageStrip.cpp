@@ -3,7 +3,6 @@
 #include "engine/PageDecoder.h"
 
 #include <QMouseEvent>
-#include <QNetworkReply>
 
 namespace corvano {
 
@@ -11,28 +10,23 @@ PageStrip::PageStrip(QWidget* parent) : QLabel(parent)
 {
     setTextFormat(Qt::RichText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_transfer.setStateHandler([this](TransferState state) {
+        if (state == TransferState::ResponseCompleted)
+            showPage();
+    });
 }
 
 void PageStrip::load(const std::string& address)
 {
-    QNetworkRequest request(QUrl(QString::fromStdString(address)));
-    request.setTransferTimeout(kTimeoutMs);
-    QNetworkReply* reply = m_network.get(request);
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        reply->deleteLater();
-        showPage(*reply);
-    });
+    if (m_transfer.StillExecuting())
+        return;
+    m_transfer.Execute(address, "get");
 }
 
-void PageStrip::showPage(QNetworkReply& reply)
+void PageStrip::showPage()
 {
-    if (reply.error() != QNetworkReply::NoError)
-        return;
-    const QByteArray body = reply.readAll();
-    const QByteArray type = reply.header(QNetworkRequest::ContentTypeHeader).toByteArray();
-    const std::string text = PageDecoder::decode(std::string_view(body.data(), body.size()),
-                                                 std::string_view(type.data(), type.size()));
-    setText(QString::fromStdString(text));
+    const std::string body = m_transfer.GetChunk(CurlTransfer::kBodyCap);
+    setText(QString::fromStdString(PageDecoder::decode(body, m_transfer.contentType())));
 }
 
 void PageStrip::mousePressEvent(QMouseEvent* event)

@@ -1,20 +1,22 @@
 #pragma once
 
+#include "platform/CurlTransfer.h"
+#include "ui/main/QtEventPoster.h"
+
 #include <QLabel>
-#include <QNetworkAccessManager>
 #include <string>
 
 namespace corvano {
 
 // A small strip that shows a remote page. The page is fetched in the background and shown
 // when it arrives; a page that cannot be fetched leaves the strip empty, unreported. A fetch
-// still running when the strip goes is dropped at once.
+// still running when the strip goes is cancelled at once.
 class PageStrip : public QLabel
 {
     Q_OBJECT
 
 public:
-    static constexpr int kTimeoutMs = 30000;
+    static constexpr std::chrono::seconds kIdleLimit{30};
 
     explicit PageStrip(QWidget* parent);
 
@@ -27,9 +29,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void showPage(QNetworkReply& reply);
+    void showPage();
 
-    QNetworkAccessManager m_network;
+    QtEventPoster m_poster{*this};
+    CurlTransfer m_transfer{m_poster, kIdleLimit};
 };
 
 } // namespace corvano
