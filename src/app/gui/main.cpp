@@ -1,13 +1,22 @@
+#include "ui/launcher/Launcher.h"
 #include "ui/main/curl.h"
 
 #include <QApplication>
+#include <memory>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Corvano");
     QApplication::setApplicationVersion("1.0");
-    corvano::curl window;
-    window.show();
+    // The launcher comes first; its button opens the main window, which then lives until the
+    // program ends.
+    std::unique_ptr<corvano::curl> window;
+    const bool started = corvano::Launcher::start([&window] {
+        window = std::make_unique<corvano::curl>();
+        window->show();
+    });
+    if (!started)
+        return 1;
     return QApplication::exec();
 }
