@@ -2,6 +2,8 @@
 
 #include "TextSearch.h"
 
+#include <algorithm>
+
 namespace corvano {
 
 namespace {
@@ -65,7 +67,10 @@ std::string_view LinkExtractor::titleOf(std::string_view piece)
     if (open == std::string_view::npos)
         return {};
     const std::string_view rest = piece.substr(open + 1);
-    return rest.substr(0, rest.find_first_of("<>"));
+    // A plain scan: find_first_of tests each character against the set with a library call.
+    const auto end =
+        std::find_if(rest.begin(), rest.end(), [](char c) { return c == '<' || c == '>'; });
+    return rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
 }
 
 std::string LinkExtractor::ParseLinkTag(std::string list, std::string_view piece,
