@@ -35,24 +35,22 @@ std::string canonical(std::string name)
     return name;
 }
 
-std::string byteOrderMarkCharset(std::string_view bytes)
+struct ByteOrderMark
 {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return "utf-8";
-    if (bytes.starts_with("\xFF\xFE"))
-        return "utf-16le";
-    if (bytes.starts_with("\xFE\xFF"))
-        return "utf-16be";
-    return {};
-}
+    std::string_view bytes;
+    const char* charset;
+};
 
-std::string_view withoutByteOrderMark(std::string_view bytes)
+constexpr ByteOrderMark kByteOrderMarks[] = {
+    {"\xEF\xBB\xBF", "utf-8"}, {"\xFF\xFE", "utf-16le"}, {"\xFE\xFF", "utf-16be"}};
+
+const ByteOrderMark* byteOrderMarkOf(std::string_view bytes)
 {
-    for (std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
-        if (bytes.starts_with(mark))
-            return bytes.substr(mark.size());
+    for (const auto& mark : kByteOrderMarks) {
+        if (bytes.starts_with(mark.bytes))
+            return &mark;
     }
-    return bytes;
+    return nullptr;
 }
 
 } // namespace
@@ -90,8 +88,9 @@ std::string PageDecoder::metaCharset(std::string_view bytes)
 
 std::string PageDecoder::charsetOf(std::string_view bytes, std::string_view contentType)
 {
-    for (std::string name :
-         {charsetParameter(contentType), byteOrderMarkCharset(bytes), metaCharset(bytes)}) {
+    const ByteOrderMark* mark = byteOrderMarkOf(bytes);
+    const std::string fromMark = mark ? mark->charset : "";
+    for (std::string name : {charsetParameter(contentType), fromMark, metaCharset(bytes)}) {
         if (!name.empty())
             return canonical(name);
     }
@@ -101,8 +100,8 @@ std::string PageDecoder::charsetOf(std::string_view bytes, std::string_view cont
 std::string PageDecoder::decode(std::string_view bytes, std::string_view contentType)
 {
     const std::string charset = charsetOf(bytes, contentType);
-    const std::string_view body =
-        byteOrderMarkCharset(bytes).empty() ? bytes : withoutByteOrderMark(bytes);
+    const ByteOrderMark* mark = byteOrderMarkOf(bytes);
+    const std::string_view body = mark ? bytes.substr(mark->bytes.size()) : bytes;
     if (auto text = CharsetDecoder::decode(body, charset))
         return *text;
     return AnsiCodec::decode(bytes);
