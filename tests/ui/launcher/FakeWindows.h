@@ -3,44 +3,49 @@
 #include "TemporaryFolder.h"
 #include "platform/LocalSystemServices.h"
 
-#include <optional>
+#include <cctype>
 #include <set>
-#include <string>
-#include <utility>
 #include <vector>
 
 namespace corvano::test {
 
-// A Windows system for the component check. Drive folders lie in a temporary folder; names
-// compare without regard to case, as on Windows; files can be marked hidden; copies are made
-// and recorded; started command lines are recorded instead of run.
+// A Windows system for the component check: its drives lie in a temporary folder, names compare
+// without regard to case, files can be hidden, and command lines are recorded instead of run.
 class FakeWindows : public SystemServices
 {
 public:
-    explicit FakeWindows(std::optional<std::string> windowsDirectory = "C:\\WINDOWS");
+    // "C:\WINDOWS\" lies at <root>/c/windows/.
+    std::string local(std::string path) const
+    {
+        for (char& c : path)
+            c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return m_root.file(path.erase(1, 1));
+    }
+    void addFolder(const std::string& path) { std::filesystem::create_directories(local(path)); }
+    void addFile(const std::string& path, const std::string& bytes, bool hidden = false)
+    {
+        std::filesystem::create_directories(std::filesystem::path(local(path)).parent_path());
+        m_root.write(local(path), bytes);
+        if (hidden)
+            m_hidden.insert(local(path));
+    }
+    std::string read(const std::string& path) const { return m_root.read(local(path)); }
 
-    void addFolder(const std::string& path);
-    void addFile(const std::string& path, const std::string& bytes = "ocx");
-    void markHidden(const std::string& path) { m_hidden.insert(localPath(path)); }
-    bool hasFile(const std::string& path) const;
-    std::string read(const std::string& path) const;
-    // Where a path lies in the temporary folder.
-    std::string localPath(const std::string& path) const;
+    std::optional<std::string> windowsDirectory() const override { return "C:\\WINDOWS"; }
+    std::string findFirst(const std::string& path, SearchAttributes attributes) const override
+    {
+        return m_hidden.contains(local(path)) ? "" : m_local.findFirst(local(path), attributes);
+    }
+    void copyFile(const std::string& source, const std::string& target) override
+    {
+        m_local.copyFile(local(source), local(target));
+    }
+    void startWithoutWaiting(const std::string& line) override { started.push_back(line); }
 
-    std::optional<std::string> windowsDirectory() const override { return m_windowsDirectory; }
-    std::string findFirst(const std::string& path, SearchAttributes attributes) const override;
-    void copyFile(const std::string& source, const std::string& target) override;
-    void startWithoutWaiting(const std::string& commandLine) override;
-
-    bool refuseCopies = false;
-    bool refuseStarts = false;
-    mutable std::vector<std::string> searched;
-    std::vector<std::pair<std::string, std::string>> copies;
     std::vector<std::string> started;
 
 private:
     TemporaryFolder m_root;
-    std::optional<std::string> m_windowsDirectory;
     std::set<std::string> m_hidden;
     LocalSystemServices m_local;
 };
