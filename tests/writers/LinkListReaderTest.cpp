@@ -6,61 +6,36 @@
 
 using namespace corvano;
 
-namespace {
-
-std::vector<std::string> flatten(std::string_view list)
+// Records, fields, and the commas the list cannot escape
+TEST(LinkListReader, SplitsRecordsAndKeepsCommasInsideTheirRecord)
 {
-    std::vector<std::string> out;
-    for (const auto& record : LinkListReader::read(list))
-        out.push_back(record.address + " | " + record.title);
-    return out;
+    using Records = std::vector<std::string>;
+    for (const auto& [list, records] : std::vector<std::pair<std::string, Records>>{
+             {"a|#|A,b|#|B,c|#|", {"a | A", "b | B", "c | "}},
+             {"", {}},
+             {"a|#|A|#|extra", {"a | A"}},
+             {"/n/1.html|#|Rain, then sun,/n/2.html|#|Wind",
+              {"/n/1.html | Rain, then sun", "/n/2.html | Wind"}},
+             {"/a,b,c.html|#|T", {"/a,b,c.html | T"}},
+             {"a,b", {}},
+         }) {
+        Records read;
+        for (const auto& record : LinkListReader::read(list))
+            read.push_back(record.address + " | " + record.title);
+        EXPECT_EQ(read, records) << list;
+    }
 }
 
-} // namespace
-
-// Records and fields
-TEST(LinkListReader, SplitsRecordsAndFields)
+// The address rewrite: the test ignores letter case, the replacement does not
+TEST(AddressRewrite, ReplacesEveryExactOccurrenceWhenBothTextsAreGiven)
 {
-    EXPECT_EQ(flatten("a|#|A,b|#|B,c|#|"), (std::vector<std::string>{"a | A", "b | B", "c | "}));
-    EXPECT_TRUE(flatten("").empty());
-}
-
-TEST(LinkListReader, IgnoresFieldsAfterTheTitle)
-{
-    EXPECT_EQ(flatten("a|#|A|#|extra"), (std::vector<std::string>{"a | A"}));
-}
-
-// Commas the list cannot escape
-TEST(LinkListReader, CommaInATitleStaysInThatTitle)
-{
-    EXPECT_EQ(flatten("/n/1.html|#|Rain, then sun,/n/2.html|#|Wind"),
-              (std::vector<std::string>{"/n/1.html | Rain, then sun", "/n/2.html | Wind"}));
-}
-
-TEST(LinkListReader, CommaInTheFirstAddressJoinsTheNextPiece)
-{
-    EXPECT_EQ(flatten("/a,b,c.html|#|T"), (std::vector<std::string>{"/a,b,c.html | T"}));
-}
-
-TEST(LinkListReader, TextWithoutAnyFieldSeparatorHoldsNoRecord)
-{
-    EXPECT_TRUE(flatten("a,b").empty());
-}
-
-// The address rewrite
-TEST(AddressRewrite, ReplacesEveryExactOccurrence)
-{
-    EXPECT_EQ(AddressRewrite::apply("1abc2abc", "abc", "x"), "1x2x");
-}
-
-TEST(AddressRewrite, TestIgnoresCaseButReplacementDoesNot)
-{
-    EXPECT_EQ(AddressRewrite::apply("1ABC2", "abc", "x"), "1ABC2");
-    EXPECT_EQ(AddressRewrite::apply("1ABC2abc", "abc", "x"), "1ABC2x");
-}
-
-TEST(AddressRewrite, NeedsBothTexts)
-{
-    EXPECT_EQ(AddressRewrite::apply("1abc2", "abc", ""), "1abc2");
-    EXPECT_EQ(AddressRewrite::apply("1abc2", "", "x"), "1abc2");
+    for (const auto& [address, from, to, rewritten] :
+         std::vector<std::tuple<std::string, std::string, std::string, std::string>>{
+             {"1abc2abc", "abc", "x", "1x2x"},
+             {"1ABC2", "abc", "x", "1ABC2"},
+             {"1ABC2abc", "abc", "x", "1ABC2x"},
+             {"1abc2", "abc", "", "1abc2"},
+             {"1abc2", "", "x", "1abc2"},
+         })
+        EXPECT_EQ(AddressRewrite::apply(address, from, to), rewritten) << address;
 }

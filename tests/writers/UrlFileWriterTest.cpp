@@ -6,27 +6,31 @@
 #include "platform/AnsiCodec.h"
 
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace corvano;
 using namespace corvano::test;
+using Names = std::set<std::string>;
+using Captions = std::array<std::string, 3>;
 
 namespace {
+
+Names namesIn(const TemporaryFolder& folder)
+{
+    Names names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.insert(entry.path().filename().string());
+    return names;
+}
 
 class UrlFileWriterTest : public ::testing::Test
 {
 protected:
     UrlFileWriterTest()
     {
-        surface.setText(2, target.prefix());
-        surface.setText(3, "[InternetShortcut]\r\nURL=");
+        surface.texts = {"", target.prefix(), "URL=", "", "", "", "/n/", "//x/n/"};
     }
-
     bool write(const std::string& list) { return writer.MakeUrlFiles("<page>", list); }
-    std::size_t filesIn(const TemporaryFolder& folder) const
-    {
-        return static_cast<std::size_t>(
-            std::distance(std::filesystem::directory_iterator(folder.path()), {}));
-    }
 
     RecordingSurface surface;
     TemporaryFolder target;
@@ -37,110 +41,55 @@ protected:
 
 } // namespace
 
-// Content and names
-TEST_F(UrlFileWriterTest, WritesTheTemplateWithTheAddressInGbkAndCrLf)
+// Content: the template with the address after every "URL=", in GBK, with CR LF at the end
+TEST_F(UrlFileWriterTest, FillsTheTemplateWithTheRewrittenCleanedAddress)
 {
-    ASSERT_TRUE(write("http://x.cn/1.html|#|春雨"));
-    EXPECT_EQ(target.read("春雨.url"), "[InternetShortcut]\r\nURL=http://x.cn/1.html\r\n");
+    for (const auto& [contentTemplate, address, content] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"URL=\r\nurl=\r\n春URL=", "/n/1", "URL=//x/n/1\r\nurl=\r\n\xB4\xBAURL=//x/n/1\r\n"},
+             {"plain", "a", "plain\r\n"},
+             {"", "a", "\r\n"},
+             // Characters GBK lacks are percent-encoded; tab, CR and LF cannot add lines.
+             {"URL=", "/😀\r\n\tIconFile=evil", "URL=/%F0%9F%98%80IconFile=evil\r\n"},
+         }) {
+        surface.setText(3, contentTemplate);
+        ASSERT_TRUE(write(address + "|#|t"));
+        EXPECT_EQ(target.read("t.url"), content) << address;
+    }
 }
 
-TEST_F(UrlFileWriterTest, FillsEveryUrlFieldAndOnlyTheUpperCaseOne)
+// Names: from the title, never outside the target folder, never too long
+TEST_F(UrlFileWriterTest, NamesComeFromTitlesAndStayInTheTargetFolder)
 {
-    surface.setText(3, "URL=\r\nurl=\r\n\xE6\x98\xA5URL=");
-    ASSERT_TRUE(write("a|#|t"));
-    EXPECT_EQ(target.read("t.url"), "URL=a\r\nurl=\r\n" + AnsiCodec::encode("春") + "URL=a\r\n");
-}
-
-TEST_F(UrlFileWriterTest, TemplateWithoutFieldAndEmptyTemplate)
-{
-    surface.setText(3, "plain");
-    ASSERT_TRUE(write("a|#|t"));
-    EXPECT_EQ(target.read("t.url"), "plain\r\n");
-    surface.setText(3, "");
-    ASSERT_TRUE(write("a|#|t"));
-    EXPECT_EQ(target.read("t.url"), "\r\n");
-}
-
-TEST_F(UrlFileWriterTest, NamesComeFromTitlesWithForbiddenCharactersReplaced)
-{
-    ASSERT_TRUE(write("a|#|a/b,b|#|,c|#|x\ny"));
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "a-b.url"));
-    EXPECT_TRUE(std::filesystem::exists(target.path() / ".url"));
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "x-y.url"));
-}
-
-TEST_F(UrlFileWriterTest, RewritesAddressesAndStripsLineBreaksFromThem)
-{
-    surface.setText(7, "/n/");
-    surface.setText(8, "http://x.cn/n/");
-    ASSERT_TRUE(write("/n/1.html\r\nIconFile=evil|#|t"));
-    EXPECT_EQ(target.read("t.url"),
-              "[InternetShortcut]\r\nURL=http://x.cn/n/1.htmlIconFile=evil\r\n");
-}
-
-TEST_F(UrlFileWriterTest, AddressCharactersGbkLacksArePercentEncoded)
-{
-    ASSERT_TRUE(write("http://x.cn/😀|#|t"));
-    EXPECT_EQ(target.read("t.url"), "[InternetShortcut]\r\nURL=http://x.cn/%F0%9F%98%80\r\n");
-}
-
-TEST_F(UrlFileWriterTest, LongTitleIsShortenedAtACharacterBoundary)
-{
-    std::string title;
+    std::string rain;
     for (int i = 0; i < 100; ++i)
-        title += "雨"; // 300 bytes of UTF-8
-    ASSERT_TRUE(write("a|#|" + title));
-    const auto entry = *std::filesystem::directory_iterator(target.path());
-    const std::string name = entry.path().filename().string();
-    EXPECT_LE(name.size(), 255u);
-    EXPECT_EQ(name, title.substr(0, 251 / 3 * 3) + ".url");
+        rain += "雨"; // 300 bytes of UTF-8
+    const std::string dots(300, '.');
+    const std::string list = "1|#|春雨,2|#|a/b,3|#|,4|#|x\ny,5|#|..,6|#|../x,7|#|/etc/x,8|#|....";
+    ASSERT_TRUE(write(list + ",9|#|   ,a|#|" + dots + ",b|#|" + rain));
+    EXPECT_EQ(namesIn(target), (Names{"春雨.url", "a-b.url", ".url", "x-y.url", "...url",
+                                      "..-x.url", "-etc-x.url", ".....url", "   .url",
+                                      dots.substr(0, 251) + ".url", rain.substr(0, 249) + ".url"}));
+    EXPECT_TRUE(namesIn(programFolder).empty());
 }
 
-// Count, overwrite and labels
-TEST_F(UrlFileWriterTest, SameTitleOverwritesAndCountsEveryRecord)
+// Count, overwrite, labels, and the target folder: a prefix used as typed, else the program's
+TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderFallsBack)
 {
+    EXPECT_TRUE(writer.MakeUrlFiles("", "a|#|t")); // no page: nothing changes
+    EXPECT_EQ(surface.captions, Captions{});
     ASSERT_TRUE(write("first|#|t,second|#|t"));
-    EXPECT_EQ(filesIn(target), 1u);
-    EXPECT_EQ(target.read("t.url"), "[InternetShortcut]\r\nURL=second\r\n");
-    EXPECT_EQ(surface.captionOf(StatusLabel::Label5), "          共生成2个URL文件");
-    EXPECT_EQ(surface.captionOf(StatusLabel::Label3), "生成完毕");
-    EXPECT_EQ(surface.captionOf(StatusLabel::Label4), "");
+    EXPECT_EQ(namesIn(target), Names{"t.url"});
+    EXPECT_EQ(target.read("t.url"), "URL=second\r\n");
+    EXPECT_EQ(surface.captions, (Captions{"生成完毕", "", "          共生成2个URL文件"}));
     EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
-    EXPECT_EQ(surface.log.front(), "caption 3 正在生成");
-}
-
-TEST_F(UrlFileWriterTest, EmptyPageChangesNothing)
-{
-    EXPECT_TRUE(writer.MakeUrlFiles("", "a|#|t"));
-    EXPECT_EQ(filesIn(target), 0u);
-    EXPECT_TRUE(surface.log.empty());
-}
-
-// The target folder
-TEST_F(UrlFileWriterTest, FolderTextIsAPrefixUsedAsTyped)
-{
-    std::filesystem::create_directory(target.path() / "links");
-    surface.setText(2, target.file("links"));
+    std::filesystem::create_directory(target.path() / "t");
+    surface.setText(2, target.file("t"));
     ASSERT_TRUE(write("a|#|t"));
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "linkst.url"));
-}
-
-TEST_F(UrlFileWriterTest, MissingFolderFallsBackToTheProgramFolder)
-{
+    EXPECT_EQ(target.read("tt.url"), "URL=a\r\n");
     surface.setText(2, target.file("missing") + "/");
-    ASSERT_TRUE(write("a|#|t"));
-    EXPECT_EQ(programFolder.read("t.url"), "[InternetShortcut]\r\nURL=a\r\n");
-}
-
-TEST_F(UrlFileWriterTest, TitlesCannotLeaveTheTargetFolder)
-{
-    const std::string longName(300, '.');
-    ASSERT_TRUE(write("a|#|..,b|#|../x,c|#|/etc/x,d|#|....,e|#|   ,f|#|" + longName));
-    for (const char* name : {"...url", "..-x.url", "-etc-x.url", ".....url", "   .url"})
-        EXPECT_TRUE(std::filesystem::exists(target.path() / name)) << name;
-    EXPECT_TRUE(std::filesystem::exists(target.path() / (std::string(251, '.') + ".url")));
-    EXPECT_EQ(filesIn(target), 6u);
-    EXPECT_EQ(filesIn(programFolder), 0u);
+    ASSERT_TRUE(write("b|#|t"));
+    EXPECT_EQ(programFolder.read("t.url"), "URL=b\r\n");
 }
 
 // Failures
@@ -149,24 +98,17 @@ TEST_F(UrlFileWriterTest, FailedWriteStopsTheRunAndKeepsEarlierFiles)
     target.write("b.url", "old b");
     files.failReplaceNumber(2);
     EXPECT_FALSE(write("1|#|a,2|#|b,3|#|c"));
-    EXPECT_EQ(target.read("a.url"), "[InternetShortcut]\r\nURL=1\r\n");
+    EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url"}));
+    EXPECT_EQ(target.read("a.url"), "URL=1\r\n");
     EXPECT_EQ(target.read("b.url"), "old b");
-    EXPECT_FALSE(std::filesystem::exists(target.path() / "c.url"));
-    ASSERT_EQ(surface.messages.size(), 1u);
-    EXPECT_NE(surface.messages[0].text.find(target.file("b.url")), std::string::npos);
-    EXPECT_NE(surface.messages[0].text.find("No space left on device"), std::string::npos);
-    EXPECT_EQ(surface.messages[0].style, MessageStyle::Critical);
+    EXPECT_EQ(surface.messages,
+              std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") +
+                                       "：No space left on device (16)"});
+    EXPECT_EQ(surface.captions, (Captions{"正在生成", "", ""}));
     EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
-    EXPECT_EQ(surface.captionOf(StatusLabel::Label4), "");
-    EXPECT_EQ(surface.captionOf(StatusLabel::Label5), "");
-}
-
-TEST_F(UrlFileWriterTest, ImpossiblePathIsReportedNotThrown)
-{
-    target.write("file", "x");
-    surface.setText(2, target.file("file") + "/");
-    // The text names no folder, so the files go to the program folder; make that impossible.
-    UrlFileWriter stuck{surface, files, target.file("file")};
+    // A path the system cannot create (the program's folder is a file) is reported too.
+    surface.setText(2, target.file("b.url") + "/");
+    UrlFileWriter stuck{surface, files, target.file("b.url")};
     EXPECT_FALSE(stuck.MakeUrlFiles("<page>", "a|#|t"));
-    EXPECT_EQ(surface.messages.size(), 1u);
+    EXPECT_EQ(surface.messages.size(), 2u);
 }
