@@ -3,6 +3,7 @@
 #include "ExitCode.h"
 #include "FailingFileSystem.h"
 #include "LoopbackServer.h"
+#include "RawServer.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
 
@@ -11,45 +12,44 @@
 
 using namespace corvano;
 using namespace corvano::test;
+using namespace std::chrono_literals;
 
 namespace {
-
-const std::string kPage = "<html><head><meta charset=\"utf-8\"></head><body><ul class=news>"
-                          "<li><a href=\"/n/1.html\">春雨</a></li>"
-                          "<li><a href=\"/n/2.html\">Rain, then sun</a></li>"
-                          "<li><a href=\"/n/x.php\">skip</a></li></ul></body></html>";
 
 class GenerateCommandTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        server.routes().Get("/list.html", [](const httplib::Request&, httplib::Response& res) {
-            res.set_content(kPage, "text/html");
+        server.serve("/list.html", "<meta charset=\"utf-8\"><ul class=news>"
+                                   "<li><a href=\"/n/1.html\">春雨</a><li><a href=\"/n/2.html\">"
+                                   "Rain, then sun</a><li><a href=\"/n/x.php\">skip</a></ul>");
+        // An endless body, of a type the server does not compress (it would trickle in).
+        server.routes().Get("/endless", [](const httplib::Request&, httplib::Response& res) {
+            res.set_chunked_content_provider("application/x", [](size_t, httplib::DataSink& sink) {
+                const std::string block = "<a href=\"/a.html\">A</a>" + std::string(4000, ' ');
+                return sink.write(block.data(), block.size());
+            });
         });
         server.start();
+        options.texts = {"",      target.prefix(), "URL=", "<ul class=news>",
+                         "</ul>", ".html",         "/n/",  "//x/n/"};
         options.texts[0] = server.url("/list.html");
-        options.texts[1] = target.prefix();
-        options.texts[2] = "[InternetShortcut]\r\nURL=";
-        options.texts[3] = "<ul class=news>";
-        options.texts[4] = "</ul>";
-        options.texts[5] = ".html";
-        options.texts[6] = "/n/";
-        options.texts[7] = "http://x.cn/n/";
         options.settingsFile = settings.file("db.dat");
     }
 
-    int run()
+    ExitCode run()
     {
-        out.str("");
-        err.str("");
-        return GenerateCommand(out, err, false, files).execute(options);
+        out = {};
+        err = {};
+        return static_cast<ExitCode>(GenerateCommand(out, err, false, files).execute(options));
     }
 
     LoopbackServer server;
     TemporaryFolder target;
     TemporaryFolder settings;
     FailingFileSystem files;
+    RecordFile records{files};
     CliOptions options;
     std::ostringstream out;
     std::ostringstream err;
@@ -57,120 +57,112 @@ protected:
 
 } // namespace
 
-// Runs that succeed
-TEST_F(GenerateCommandTest, WritesTheFilesAndPrintsTheResult)
-{
-    EXPECT_EQ(run(), 0);
-    EXPECT_EQ(out.str(), "共生成2个URL文件\nURL生成: 恭喜，URL文件生成完毕！\n");
-    EXPECT_EQ(err.str(), "");
-    EXPECT_EQ(target.read("春雨.url"), "[InternetShortcut]\r\nURL=http://x.cn/n/1.html\r\n");
-    EXPECT_EQ(target.read("Rain, then sun.url"),
-              "[InternetShortcut]\r\nURL=http://x.cn/n/2.html\r\n");
-}
-
-TEST_F(GenerateCommandTest, DryRunListsTheLinksAndWritesNothing)
+// Runs that reach the writers: a dry run writes nothing; the HTML list follows the shortcut
+// files (exit 4 when it cannot be written)
+TEST_F(GenerateCommandTest, DryRunListsTheLinksAndARunWritesTheFilesAndTheHtmlList)
 {
     options.dryRun = true;
     options.htmlFile = target.file("list.html");
-    EXPECT_EQ(run(), 0);
-    EXPECT_EQ(out.str(), "春雨        http://x.cn/n/1.html\n"
-                         "Rain, then sun        http://x.cn/n/2.html\n");
+    EXPECT_EQ(run(), ExitCode::Ok);
+    EXPECT_EQ(out.str(), "春雨        //x/n/1.html\nRain, then sun        //x/n/2.html\n");
     EXPECT_TRUE(std::filesystem::is_empty(target.path()));
-}
-
-TEST_F(GenerateCommandTest, SavesTheHtmlListAsTheSaveButtonDoes)
-{
-    options.htmlFile = target.file("list.html");
-    EXPECT_EQ(run(), 0);
-    EXPECT_EQ(target.read("list.html"),
-              AnsiCodec::encode("<a href=\"http://x.cn/n/1.html\">春雨</a><br>"
-                                "<a href=\"http://x.cn/n/2.html\">Rain, then sun</a><br>\r\n"));
-}
-
-// Runs that end early, by exit status
-TEST_F(GenerateCommandTest, NoLinkPassingTheFilterExitsOne)
-{
-    options.texts[5] = ".asp";
-    options.htmlFile = target.file("list.html");
-    EXPECT_EQ(run(), static_cast<int>(ExitCode::NoLinks));
-    EXPECT_EQ(out.str() + err.str(), "");
-    EXPECT_FALSE(std::filesystem::exists(target.path() / "list.html"));
-}
-
-TEST_F(GenerateCommandTest, UnreachablePageIsAnAddressError)
-{
-    options.texts[0] = server.url("/missing.html");
-    EXPECT_EQ(run(), static_cast<int>(ExitCode::AddressError));
-    EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(err.str().rfind("网址错误: 您提供的网页地址无效,无法完成操作！\n", 0), 0u);
-    EXPECT_TRUE(std::filesystem::is_empty(target.path()));
-}
-
-TEST_F(GenerateCommandTest, MissingStartStringExitsThree)
-{
-    options.texts[3] = "<ol>";
-    EXPECT_EQ(run(), static_cast<int>(ExitCode::StringMissing));
-    EXPECT_EQ(err.str(), "字符串错误: 起始字符串不存在，请新重设置!\n");
-}
-
-TEST_F(GenerateCommandTest, UnwritableHtmlFileExitsFourAndKeepsTheShortcuts)
-{
+    options.dryRun = false;
     options.htmlFile = target.file("no/such/folder/list.html");
-    EXPECT_EQ(run(), static_cast<int>(ExitCode::WriteFailed));
+    EXPECT_EQ(run(), ExitCode::WriteFailed);
     EXPECT_NE(err.str().find(options.htmlFile), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "春雨.url"));
+    EXPECT_TRUE(std::filesystem::exists(target.path() / "Rain, then sun.url"));
+    options.htmlFile = target.file("list.html");
+    EXPECT_EQ(run(), ExitCode::Ok);
+    EXPECT_EQ(out.str(), "共生成2个URL文件\nURL生成: 恭喜，URL文件生成完毕！\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(target.read("list.html"),
+              AnsiCodec::encode("<a href=\"//x/n/1.html\">春雨</a><br>"
+                                "<a href=\"//x/n/2.html\">Rain, then sun</a><br>\r\n"));
 }
 
-TEST_F(GenerateCommandTest, EmptyFolderTextWritesIntoTheWorkingFolder)
+// Runs that end early, by exit status; none writes a file
+TEST_F(GenerateCommandTest, EarlyEndsExitWithTheirStatusAndTheirMessage)
 {
-    options.texts[1] = "";
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(target.path());
-    const int code = run();
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(code, 0);
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "春雨.url"));
+    options.htmlFile = target.file("list.html");
+    for (const auto& [text, value, code, message] :
+         std::vector<std::tuple<std::size_t, std::string, ExitCode, std::string>>{
+             {5, ".asp", ExitCode::NoLinks, ""},
+             {0, server.url("/missing.html"), ExitCode::AddressError,
+              "网址错误: 您提供的网页地址无效,无法完成操作！\n"},
+             {3, "<ol>", ExitCode::StringMissing, "字符串错误: 起始字符串不存在，请新重设置!\n"},
+         }) {
+        const auto kept = std::exchange(options.texts[text], value);
+        EXPECT_EQ(run(), code) << value;
+        EXPECT_EQ(out.str(), "") << value;
+        EXPECT_EQ(err.str().substr(0, message.size()), message) << value;
+        EXPECT_EQ(err.str().empty(), message.empty()) << value;
+        EXPECT_TRUE(std::filesystem::is_empty(target.path())) << value;
+        options.texts[text] = kept;
+    }
 }
 
 // The record file
-TEST_F(GenerateCommandTest, TextsStartFromTheRecordFileAndOptionsReplaceThem)
-{
-    RecordFile records(files);
-    SavedSettings::Texts saved;
-    saved[0] = *options.texts[0];
-    saved[5] = ".asp";
-    SavedSettings::save(records, options.settingsFile, saved);
-    options.texts[5].reset();
-    options.dryRun = true;
-    EXPECT_EQ(run(), static_cast<int>(ExitCode::NoLinks));
-    options.texts[5] = ".html";
-    EXPECT_EQ(run(), 0);
-}
-
-TEST_F(GenerateCommandTest, SaveWritesTheTextsBackWhateverTheOutcome)
+TEST_F(GenerateCommandTest, TextsStartFromTheRecordFileAndSaveWritesThemBackWhateverTheOutcome)
 {
     options.texts[0] = "not an address";
+    options.texts[5] = ".asp";
     options.save = true;
-    EXPECT_EQ(run(), static_cast<int>(ExitCode::AddressError));
-    RecordFile records(files);
-    const auto texts = SavedSettings::load(records, options.settingsFile);
-    EXPECT_EQ(texts[0], "not an address");
-    EXPECT_EQ(texts[2], "[InternetShortcut]\r\nURL=");
+    EXPECT_EQ(run(), ExitCode::AddressError);
+    const auto saved = SavedSettings::load(records, options.settingsFile);
+    EXPECT_EQ(saved[0], "not an address");
+    EXPECT_EQ(saved[2], "URL=");
+    // Texts not given come from the record; each option given replaces one.
+    options.texts = {};
+    options.save = false;
+    EXPECT_EQ(run(), ExitCode::AddressError);
+    options.texts[0] = server.url("/list.html");
+    options.texts[5] = ".html";
+    EXPECT_EQ(run(), ExitCode::Ok);
+    EXPECT_EQ(SavedSettings::load(records, options.settingsFile)[5], ".asp"); // only --save saves
 }
 
-TEST_F(GenerateCommandTest, UnreadableRecordFileExitsFiveBeforeAnyRun)
+TEST_F(GenerateCommandTest, RecordFileThatCannotBeReadOrWrittenExitsFive)
 {
-    files.failReadsOf(options.settingsFile);
-    EXPECT_EQ(run(), static_cast<int>(ExitCode::SettingsFailed));
+    std::filesystem::create_directory(options.settingsFile); // a folder: unreadable as a file
+    EXPECT_EQ(run(), ExitCode::SettingsFailed);
     EXPECT_NE(err.str().find(options.settingsFile), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_empty(target.path()));
-}
-
-TEST_F(GenerateCommandTest, UnwritableRecordFileExitsFiveAfterTheRun)
-{
+    EXPECT_TRUE(std::filesystem::is_empty(target.path())); // before any run
+    std::filesystem::remove(options.settingsFile);
     options.save = true;
     files.failReplaceNumber(3); // two shortcut files, then the record file
-    EXPECT_EQ(run(), static_cast<int>(ExitCode::SettingsFailed));
+    EXPECT_EQ(run(), ExitCode::SettingsFailed);
     EXPECT_NE(err.str().find("No space left on device"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(target.path() / "春雨.url"));
+}
+
+// Hostile servers: each run ends soon with the address error and writes nothing
+TEST_F(GenerateCommandTest, HostileServersEndSoonAndTheToolStaysUsable)
+{
+    options.idleLimit = 1s; // so that a silent server ends the run soon
+    using Then = RawServer::Then;
+    const std::string ok = "HTTP/1.1 200 OK\r\n", link = "<a href=\"/a.html\">A</a>";
+    for (const auto& [reply, then] : std::vector<std::pair<std::string, Then>>{
+             {"HTTP/1.1 302 Found\r\nLocation: /\r\nContent-Length: 0\r\n\r\n", Then::Close},
+             {"\x01\x02 this is not HTTP\r\n\r\n" + link, Then::Close},
+             {ok + "X-Big: " + std::string(1 << 20, 'x') + "\r\nContent-Length: 23\r\n\r\n" + link,
+              Then::Close},
+             {ok + "Content-Length: 100000\r\n\r\n" + link, Then::Reset},
+             {"", Then::Hold}, // never answers
+             {ok + "Content-Length: 5000\r\n\r\n", Then::Hold},
+         }) {
+        RawServer hostile(reply, then);
+        options.texts[0] = hostile.url();
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(run(), ExitCode::AddressError) << reply;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << reply;
+        EXPECT_TRUE(std::filesystem::is_empty(target.path())) << reply;
+        options.texts[0] = server.url("/list.html");
+        options.dryRun = true;
+        EXPECT_EQ(run(), ExitCode::Ok) << reply;
+        options.dryRun = false;
+    }
+    // An endless body is cut at the read size.
+    options.texts = {server.url("/endless"), target.prefix(), "URL=", "", "", ".html", "", ""};
+    EXPECT_EQ(run(), ExitCode::Ok);
+    EXPECT_EQ(target.read("A.url"), "URL=/a.html\r\n");
 }

@@ -1,43 +1,71 @@
 #pragma once
 
-#include <atomic>
-#include <functional>
+#include <arpa/inet.h>
+#include <chrono>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
 #include <string>
+#include <sys/socket.h>
 #include <thread>
-#include <vector>
+#include <unistd.h>
 
 namespace corvano::test {
 
-// A TCP server on 127.0.0.1 and a free port that hands every connection to a handler as a
-// socket, for peers that do not speak HTTP properly. Handlers should poll stopping() so the
-// server can end them.
+// A TCP server on 127.0.0.1 and a free port for peers that do not speak HTTP properly: on
+// each connection, one at a time, it reads the request head, sends the reply as given and
+// then closes, resets (a moment later, so the reply arrives first) or holds the connection
+// until the server ends.
 class RawServer
 {
 public:
-    using Handler = std::function<void(int socket, const std::atomic_bool& stopping)>;
+    enum class Then
+    {
+        Close,
+        Reset,
+        Hold
+    };
 
-    explicit RawServer(Handler handler);
-    ~RawServer();
-    RawServer(const RawServer&) = delete;
-    RawServer& operator=(const RawServer&) = delete;
+    RawServer(std::string reply, Then then)
+    {
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+        socklen_t length = sizeof address;
+        auto* name = reinterpret_cast<sockaddr*>(&address);
+        if (::bind(m_listener, name, length) != 0 || ::listen(m_listener, 8) != 0 ||
+            ::getsockname(m_listener, name, &length) != 0)
+            throw std::runtime_error("cannot listen on a loopback port");
+        m_url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/";
+        m_thread = std::jthread([this, reply, then](std::stop_token stop) {
+            for (pollfd listener{m_listener, POLLIN, 0}; !stop.stop_requested();) {
+                if (::poll(&listener, 1, 10) > 0)
+                    serve(::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC), reply, then, stop);
+            }
+            ::close(m_listener);
+        });
+    }
 
-    std::string url(const std::string& path) const;
-
-    // Reads the request head, up to the blank line.
-    static std::string readRequest(int socket);
-    static void send(int socket, const std::string& bytes);
-    // Closes so the peer sees a reset, not an orderly end.
-    static void reset(int socket);
+    const std::string& url() const { return m_url; }
 
 private:
-    void acceptLoop();
+    static void serve(int socket, const std::string& reply, Then then, std::stop_token stop)
+    {
+        std::string head;
+        for (char c; head.find("\r\n\r\n") == std::string::npos && ::recv(socket, &c, 1, 0) == 1;)
+            head += c;
+        ::send(socket, reply.data(), reply.size(), MSG_NOSIGNAL);
+        if (then == Then::Reset) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            const linger abort{1, 0};
+            ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+        }
+        while (then == Then::Hold && !stop.stop_requested())
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        ::close(socket);
+    }
 
-    Handler m_handler;
-    int m_listener = -1;
-    int m_port = 0;
-    std::atomic_bool m_stopping{false};
-    std::thread m_acceptor;
-    std::vector<std::thread> m_connections;
+    int m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    std::string m_url;
+    std::jthread m_thread;
 };
 
 } // namespace corvano::test

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <stdlib.h>
 #include <string>
 
 namespace corvano::test {
@@ -9,8 +13,14 @@ namespace corvano::test {
 class TemporaryFolder
 {
 public:
-    TemporaryFolder();
-    ~TemporaryFolder();
+    TemporaryFolder()
+    {
+        std::string pattern = std::filesystem::temp_directory_path() / "corvano-test-XXXXXX";
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot create a temporary folder");
+        m_path = pattern;
+    }
+    ~TemporaryFolder() { std::filesystem::remove_all(m_path, m_ignored); }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
@@ -18,11 +28,22 @@ public:
     // The folder as a text ending with "/", the form the target folder text takes.
     std::string prefix() const { return m_path.string() + "/"; }
     std::string file(const std::string& name) const { return (m_path / name).string(); }
-    std::string read(const std::string& name) const;
-    void write(const std::string& name, const std::string& bytes) const;
+    std::string read(const std::string& name) const
+    {
+        std::ifstream in(m_path / name, std::ios::binary);
+        if (!in)
+            throw std::runtime_error("cannot read " + name);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    void write(const std::string& name, const std::string& bytes) const
+    {
+        if (!(std::ofstream(m_path / name, std::ios::binary) << bytes))
+            throw std::runtime_error("cannot write " + name);
+    }
 
 private:
     std::filesystem::path m_path;
+    std::error_code m_ignored;
 };
 
 } // namespace corvano::test
