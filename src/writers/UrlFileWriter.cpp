@@ -1,6 +1,7 @@
 #include "UrlFileWriter.h"
 
 #include "AddressRewrite.h"
+#include "WriteFailure.h"
 #include "engine/RegularExpression.h"
 #include "platform/AnsiCodec.h"
 #include "platform/FileError.h"
@@ -42,7 +43,7 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
         try {
             writeRecord(record);
         } catch (const FileError& error) {
-            reportFailure(error.path(), error.reason());
+            reportFailure(error);
             return false;
         }
     }
@@ -117,12 +118,11 @@ void UrlFileWriter::finish(std::size_t count)
                          std::string(10, ' ') + "共生成" + std::to_string(count) + "个URL文件");
 }
 
-void UrlFileWriter::reportFailure(const std::string& path, const std::string& reason)
+void UrlFileWriter::reportFailure(const FileError& error)
 {
     m_surface.setTimerEnabled(RunTimer::Timer2, false);
     m_surface.setCaption(StatusLabel::Label4, "");
-    m_surface.showMessage("无法写入文件 " + path + "：" + reason, "文件错误",
-                          MessageStyle::Critical);
+    WriteFailure::report(m_surface, error);
 }
 
 } // namespace corvano

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/MainSurface.h"
+#include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "writers/LinkListReader.h"
 
@@ -32,7 +33,7 @@ private:
     std::string pathFor(const std::string& title) const;
     void writeRecord(const LinkRecord& record);
     void finish(std::size_t count);
-    void reportFailure(const std::string& path, const std::string& reason);
+    void reportFailure(const FileError& error);
 
     MainSurface& m_surface;
     FileSystem& m_files;

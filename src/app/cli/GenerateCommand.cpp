@@ -9,6 +9,7 @@
 #include "platform/ProgramFolder.h"
 #include "settings/SavedSettings.h"
 #include "writers/OutputWriters.h"
+#include "writers/WriteFailure.h"
 
 namespace corvano {
 
@@ -81,8 +82,7 @@ bool GenerateCommand::saveHtml(HtmlListBuilder& html, const std::string& linkLis
         html.save(files, path);
         return true;
     } catch (const FileError& error) {
-        surface.showMessage("无法写入文件 " + error.path() + "：" + error.reason(), "文件错误",
-                            MessageStyle::Critical);
+        WriteFailure::report(surface, error);
         return false;
     }
 }

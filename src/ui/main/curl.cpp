@@ -12,6 +12,7 @@
 #include "ui/picker/Twips.h"
 #include "ui/picker/WindowIcon.h"
 #include "ui/picker/dialog.h"
+#include "writers/WriteFailure.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -162,8 +163,7 @@ void curl::Command1_Click()
     try {
         html.save(m_files, path.toStdString());
     } catch (const FileError& error) {
-        showMessage("无法写入文件 " + error.path() + "：" + error.reason(), "文件错误",
-                    MessageStyle::Critical);
+        WriteFailure::report(*this, error);
     }
 }
 
