@@ -5,17 +5,17 @@
 
 namespace corvano {
 
-// Turns the page bytes into UTF-8 text by the charset the page is in.
+// Turns the page bytes into UTF-8 text by the encoding the page is in, chosen as browsers
+// choose it.
 class PageDecoder
 {
 public:
-    // The charset, in this order: the response's Content-Type, a byte-order mark, a <meta>
-    // declaration in the first 1024 bytes, else the ANSI code page. An unknown name falls
-    // back to the ANSI code page.
+    // The encoding, in this order: a byte-order mark (whatever else the page says); the
+    // response's Content-Type; a <meta> declaration in the first 1024 bytes; else the ANSI
+    // code page. A label browsers do not know is passed over.
     static std::string decode(std::string_view bytes, std::string_view contentType);
+    // The standard name of that encoding, such as "UTF-8" or "GBK".
     static std::string charsetOf(std::string_view bytes, std::string_view contentType);
-    static std::string charsetParameter(std::string_view text);
-    static std::string metaCharset(std::string_view bytes);
 };
 
 } // namespace corvano

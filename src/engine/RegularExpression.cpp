@@ -46,6 +46,24 @@ bool RegularExpression::test(std::string_view text) const
     return pcre2_match(m_code.get(), bytes(text), text.size(), 0, 0, match.get(), nullptr) >= 0;
 }
 
+std::optional<std::vector<std::string_view>> RegularExpression::search(std::string_view text,
+                                                                       std::size_t start) const
+{
+    std::unique_ptr<pcre2_match_data, MatchDataDeleter> match(
+        pcre2_match_data_create_from_pattern(m_code.get(), nullptr));
+    const int rc =
+        pcre2_match(m_code.get(), bytes(text), text.size(), start, 0, match.get(), nullptr);
+    if (rc < 0)
+        return std::nullopt;
+    const PCRE2_SIZE* range = pcre2_get_ovector_pointer(match.get());
+    std::vector<std::string_view> groups(pcre2_get_ovector_count(match.get()));
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (range[2 * i] != PCRE2_UNSET)
+            groups[i] = text.substr(range[2 * i], range[2 * i + 1] - range[2 * i]);
+    }
+    return groups;
+}
+
 std::string RegularExpression::replaceAll(std::string_view text, std::string_view replacement) const
 {
     std::unique_ptr<pcre2_match_data, MatchDataDeleter> match(

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct pcre2_real_code_8;
 
@@ -18,6 +20,10 @@ public:
     RegularExpression& operator=(const RegularExpression&) = delete;
 
     bool test(std::string_view text) const;
+    // The first match that starts at or after start: the whole match, then each group (a
+    // group that took no part is empty). The views point into text.
+    std::optional<std::vector<std::string_view>> search(std::string_view text,
+                                                        std::size_t start = 0) const;
     // Every non-overlapping match, left to right, becomes the replacement taken literally.
     std::string replaceAll(std::string_view text, std::string_view replacement) const;
 
