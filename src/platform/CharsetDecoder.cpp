@@ -3,7 +3,27 @@
 #include "IconvConverter.h"
 #include "Utf8.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace corvano {
+
+namespace {
+
+// The size of one code unit: an ill-formed unit is skipped whole, so decoding picks up
+// again in step with the text instead of reading every later unit off by a byte.
+std::size_t codeUnitSize(std::string charset)
+{
+    std::transform(charset.begin(), charset.end(), charset.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (charset.starts_with("UTF-16") || charset.starts_with("UCS-2"))
+        return 2;
+    if (charset.starts_with("UTF-32") || charset.starts_with("UCS-4"))
+        return 4;
+    return 1;
+}
+
+} // namespace
 
 std::optional<std::string> CharsetDecoder::decode(std::string_view bytes,
                                                   const std::string& charset)
@@ -11,6 +31,7 @@ std::optional<std::string> CharsetDecoder::decode(std::string_view bytes,
     IconvConverter converter("UTF-8", charset);
     if (!converter.isValid())
         return std::nullopt;
+    const std::size_t unit = codeUnitSize(charset);
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
     for (;;) {
@@ -18,7 +39,7 @@ std::optional<std::string> CharsetDecoder::decode(std::string_view bytes,
         if (stop != IconvConverter::Stop::Invalid)
             break; // Done, or an incomplete sequence at the end, which is dropped
         Utf8::append(out, U'\uFFFD');
-        bytes.remove_prefix(1);
+        bytes.remove_prefix(std::min(unit, bytes.size()));
     }
     // A converter that passes bytes through unchecked must still not leak bad UTF-8.
     return Utf8::isValid(out) ? out : Utf8::sanitize(out);

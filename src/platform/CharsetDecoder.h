@@ -10,8 +10,9 @@ namespace corvano {
 class CharsetDecoder
 {
 public:
-    // Ill-formed bytes become U+FFFD; a multi-byte sequence cut off at the end is dropped.
-    // Returns nothing when the charset is unknown to the system.
+    // An ill-formed code unit (one byte, or two in UTF-16, four in UTF-32) becomes U+FFFD; a
+    // multi-byte sequence cut off at the end is dropped. Returns nothing when the charset is
+    // unknown to the system.
     static std::optional<std::string> decode(std::string_view bytes, const std::string& charset);
 };
 

@@ -15,14 +15,10 @@ IconvConverter::~IconvConverter()
         iconv_close(m_cd);
 }
 
-void IconvConverter::reset()
-{
-    iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
-}
-
 IconvConverter::Stop IconvConverter::convert(std::string_view& input, std::string& output)
 {
-    reset();
+    // No reset between calls: after an unconvertible sequence is skipped, the shift state
+    // and a byte order read from a mark still hold for the rest of the input.
     std::array<char, 4096> buffer{};
     // iconv's interface is not const-correct; it never writes through the input pointer.
     char* in = const_cast<char*>(input.data());

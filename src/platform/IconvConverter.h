@@ -26,12 +26,11 @@ public:
     bool isValid() const { return m_cd != invalidDescriptor(); }
 
     // Converts from the front of input into output until the input ends or a sequence cannot
-    // be converted; input is left starting at that sequence.
+    // be converted; input is left starting at that sequence. Call again to go on from there.
     Stop convert(std::string_view& input, std::string& output);
 
 private:
     static iconv_t invalidDescriptor() { return reinterpret_cast<iconv_t>(-1); }
-    void reset();
 
     iconv_t m_cd;
 };
