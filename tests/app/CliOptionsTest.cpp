@@ -48,6 +48,17 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
     EXPECT_EQ(bare.texts[2], "a\r\nb\r\nc\r\nd");
     EXPECT_FALSE(bare.texts[0] || bare.dryRun || bare.save);
     EXPECT_EQ(bare.idleLimit, std::chrono::seconds(60));
+    // A UTF-8 byte-order mark is not part of the template; a file in another encoding is
+    // refused rather than written as question marks.
+    folder.write("bom.txt", "\xEF\xBB\xBF[InternetShortcut]\nURL=");
+    folder.write("gbk.txt", "\xB4\xBA");
+    EXPECT_EQ(
+        std::get<CliOptions>(parse({"--template-file", folder.file("bom.txt").c_str()}).result)
+            .texts[2],
+        "[InternetShortcut]\r\nURL=");
+    const auto refused = parse({"--template-file", folder.file("gbk.txt").c_str()});
+    EXPECT_EQ(std::get<int>(refused.result), 64);
+    EXPECT_NE(refused.err.find(folder.file("gbk.txt") + " is not UTF-8"), std::string::npos);
 }
 
 // Usage errors exit 64 and name the option at fault on stderr; help and version exit 0

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "ExitCode.h"
+#include "platform/Utf8.h"
 
 #include <CLI/CLI.hpp>
 #include <fstream>
@@ -10,6 +11,10 @@ namespace corvano {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The file is UTF-8; editors that mark it so put a byte-order mark first, which belongs to
+// the file, not to the template.
 std::string readTemplateFile(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
@@ -17,7 +22,12 @@ std::string readTemplateFile(const std::string& path)
     text << file.rdbuf();
     if (!file)
         throw CLI::ValidationError("--template-file", "cannot read " + path);
-    return text.str();
+    std::string contents = text.str();
+    if (contents.starts_with(kByteOrderMark))
+        contents.erase(0, kByteOrderMark.size());
+    if (!Utf8::isValid(contents))
+        throw CLI::ValidationError("--template-file", path + " is not UTF-8 text");
+    return contents;
 }
 
 } // namespace
