@@ -20,7 +20,7 @@ public:
     }
     std::string readFile(const std::string& path) const override { return contentsOf(path); }
     void createIfMissing(const std::string& path) override { files.try_emplace(path); }
-    void replaceFile(const std::string& path, std::string_view bytes) override
+    void replaceFile(const std::string& path, std::string_view bytes, Durability) override
     {
         files[path] = std::string(bytes);
     }

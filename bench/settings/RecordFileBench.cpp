@@ -28,7 +28,7 @@ public:
             other.resize(RecordFile::KeyWidth, ' ');
             contents.append(other).append(RecordFile::ValueWidth + RecordFile::NoteWidth, 'v');
         }
-        files.replaceFile(path, contents);
+        files.replaceFile(path, contents, FileSystem::Durability::Cached);
         records.DbRecord(path, key, -1, "the settings value", "保存生成URL的设置值");
     }
     ~ThousandRecords()

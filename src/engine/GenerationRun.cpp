@@ -166,7 +166,8 @@ void GenerationRun::LogTimeoutError(const std::string& address)
     const std::string log = "网址" + std::string(10, ' ') + "错误原因\r\n" + address +
                             std::string(10, ' ') + "因访问超时而未能生成URL\r\n";
     try {
-        m_files.replaceFile(m_programFolder + "/Error_CreateUrl.log", AnsiCodec::encode(log));
+        m_files.replaceFile(m_programFolder + "/Error_CreateUrl.log", AnsiCodec::encode(log),
+                            FileSystem::Durability::Cached);
     } catch (const FileError&) {
         // The address-error box that follows already tells the user the run failed; a log
         // that cannot be written must not hide it.

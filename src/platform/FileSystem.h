@@ -11,6 +11,17 @@ namespace corvano {
 class FileSystem
 {
 public:
+    // How far a replacement has gone when it returns.
+    enum class Durability
+    {
+        // Handed to the system: a failed write or close is reported, but a power cut soon
+        // after may still lose the new bytes. For files the user can simply make again.
+        Cached,
+        // On the disk, file and folder entry both: after a power cut the path holds either
+        // the old file or the new one.
+        Flushed
+    };
+
     virtual ~FileSystem() = default;
 
     // A directory lookup of the path that counts folders as well as files.
@@ -19,8 +30,10 @@ public:
     virtual std::string readFile(const std::string& path) const = 0;
     virtual void createIfMissing(const std::string& path) = 0;
     // Creates or replaces the file with exactly these bytes, as one step: if it fails, the
-    // old file (or none) is left as it was, never a shortened one.
-    virtual void replaceFile(const std::string& path, std::string_view bytes) = 0;
+    // old file (or none) is left as it was, never a shortened one. A symbolic link stays and
+    // the file it points to is replaced; the new file keeps the old one's permissions.
+    virtual void replaceFile(const std::string& path, std::string_view bytes,
+                             Durability durability) = 0;
     // The longest file name (in bytes) that a folder accepts.
     virtual std::size_t maxNameLength(const std::string& folder) const = 0;
 };

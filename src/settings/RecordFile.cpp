@@ -131,8 +131,10 @@ std::string RecordFile::write(const std::string& path, const std::string& key,
     const std::size_t found = find(contents, key);
     const char* result = found != 0 ? "modrec" : contents.empty() ? "newrec" : "apprec";
     const std::size_t number = found != 0 ? found : appendPosition(contents, key);
-    // The whole file goes down as one replacement, so a failed write leaves the old one.
-    m_files.replaceFile(path, withRecord(std::move(contents), number, record));
+    // The whole file goes down as one replacement, flushed to the disk, so a failed write or
+    // a power cut leaves the old file or the new one, never a mix or nothing.
+    m_files.replaceFile(path, withRecord(std::move(contents), number, record),
+                        FileSystem::Durability::Flushed);
     return result;
 }
 

@@ -36,8 +36,10 @@ std::string HtmlListBuilder::displayLine(const std::string& address, const std::
 
 void HtmlListBuilder::save(FileSystem& files, const std::string& path) const
 {
+    // One file the user saves on purpose: worth making it last.
     files.replaceFile(
-        path, AnsiCodec::encode(m_htmlList + "\r\n", AnsiCodec::Fallback::CharacterReference));
+        path, AnsiCodec::encode(m_htmlList + "\r\n", AnsiCodec::Fallback::CharacterReference),
+        FileSystem::Durability::Flushed);
 }
 
 } // namespace corvano

@@ -55,7 +55,10 @@ void UrlFileWriter::writeRecord(const LinkRecord& record)
 {
     const std::string address =
         AddressRewrite::apply(record.address, m_surface.text(7), m_surface.text(8));
-    m_files.replaceFile(pathFor(record.title), contentOf(m_surface.text(3), address));
+    // Flushing each of many small files would cost more than writing them; a run that is cut
+    // off can simply be made again.
+    m_files.replaceFile(pathFor(record.title), contentOf(m_surface.text(3), address),
+                        FileSystem::Durability::Cached);
 }
 
 std::string UrlFileWriter::pathFor(const std::string& title) const

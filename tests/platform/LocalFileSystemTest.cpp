@@ -1,29 +1,42 @@
 #include "platform/LocalFileSystem.h"
 
+#include "FailingFileSystem.h"
 #include "TemporaryFolder.h"
 #include "platform/FileError.h"
 
 #include <gtest/gtest.h>
 
 using namespace corvano;
+using test::FailingFileSystem;
+using Call = FailingFileSystem::Call;
+using Durability = FileSystem::Durability;
+
+namespace {
+
+std::filesystem::perms permissionsOf(const std::filesystem::path& path)
+{
+    return std::filesystem::status(path).permissions();
+}
+
+} // namespace
 
 // exists() counts files and folders; replaceFile() is all or nothing, with no temporary left
 TEST(LocalFileSystem, ReplaceFileWritesExactBytesOrNothingAndLeavesNoTemporary)
 {
     test::TemporaryFolder folder;
     LocalFileSystem files;
-    files.replaceFile(folder.file("keep"), std::string("1\0\r\n", 4));
+    files.replaceFile(folder.file("keep"), std::string("1\0\r\n", 4), Durability::Cached);
     EXPECT_EQ(folder.read("keep"), std::string("1\0\r\n", 4));
-    files.replaceFile(folder.file("keep"), "old");
+    files.replaceFile(folder.file("keep"), "old", Durability::Flushed);
     // An empty text is the working folder: an empty folder text writes there.
     EXPECT_TRUE(files.exists(folder.file("keep")) && files.exists(folder.prefix()) &&
                 files.exists(""));
     EXPECT_FALSE(files.exists(folder.file("keep") + "/") || files.exists(folder.file("no")));
     std::filesystem::create_directory(folder.path() / "sub");
-    EXPECT_THROW(files.replaceFile(folder.file("sub"), "x"), FileError);
+    EXPECT_THROW(files.replaceFile(folder.file("sub"), "x", Durability::Cached), FileError);
     const std::string impossible = folder.file("keep") + "/child";
     try {
-        files.replaceFile(impossible, "new");
+        files.replaceFile(impossible, "new", Durability::Cached);
         ADD_FAILURE() << "writing below a file must fail";
     } catch (const FileError& error) {
         EXPECT_EQ(error.path(), impossible);
@@ -31,4 +44,56 @@ TEST(LocalFileSystem, ReplaceFileWritesExactBytesOrNothingAndLeavesNoTemporary)
     }
     EXPECT_EQ(folder.read("keep"), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
+}
+
+// What the user set up stays: links keep pointing at the replaced file, permissions stay
+TEST(LocalFileSystem, ReplaceFileWritesThroughLinksAndKeepsPermissions)
+{
+    using std::filesystem::perms;
+    test::TemporaryFolder folder;
+    LocalFileSystem files;
+    folder.write("real", "old");
+    std::filesystem::permissions(folder.file("real"), perms::owner_read | perms::owner_write);
+    std::filesystem::create_directory(folder.path() / "sub");
+    std::filesystem::create_symlink("../real", folder.path() / "sub" / "relative");
+    std::filesystem::create_symlink(folder.file("sub/relative"), folder.path() / "chain");
+    std::filesystem::create_symlink("later", folder.path() / "dangling");
+    for (const auto& [link, target] : std::vector<std::pair<std::string, std::string>>{
+             {"sub/relative", "real"}, {"chain", "real"}, {"dangling", "later"}}) {
+        files.replaceFile(folder.file(link), "new " + link, Durability::Flushed);
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / link)) << link;
+        EXPECT_EQ(folder.read(target), "new " + link);
+    }
+    EXPECT_EQ(permissionsOf(folder.path() / "real"), perms::owner_read | perms::owner_write);
+    std::filesystem::permissions(folder.file("real"), perms::owner_all | perms::group_read);
+    files.replaceFile(folder.file("real"), "x", Durability::Cached);
+    EXPECT_EQ(permissionsOf(folder.path() / "real"), perms::owner_all | perms::group_read);
+    std::filesystem::create_symlink("loop", folder.path() / "loop");
+    EXPECT_THROW(files.replaceFile(folder.file("loop"), "x", Durability::Cached), FileError);
+}
+
+// A write, flush or close that fails leaves the old file and no temporary; only a flushed
+// replacement flushes, the file before the rename and its folder after
+TEST(LocalFileSystem, FailedWriteSyncOrCloseLeavesTheOldFile)
+{
+    test::TemporaryFolder folder;
+    FailingFileSystem files;
+    folder.write("keep", "old");
+    for (const auto call : {Call::Write, Call::Sync, Call::Close}) {
+        files.failCall(call, 1);
+        try {
+            files.replaceFile(folder.file("keep"), "new", Durability::Flushed);
+            ADD_FAILURE() << "a failed call must fail the replacement";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.path(), folder.file("keep"));
+        }
+        EXPECT_EQ(folder.read("keep"), "old");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+    }
+    const int syncs = files.count(Call::Sync);
+    files.replaceFile(folder.file("keep"), "cached", Durability::Cached);
+    EXPECT_EQ(files.count(Call::Sync), syncs);
+    files.replaceFile(folder.file("keep"), "flushed", Durability::Flushed);
+    EXPECT_EQ(files.count(Call::Sync), syncs + 2);
+    EXPECT_EQ(folder.read("keep"), "flushed");
 }

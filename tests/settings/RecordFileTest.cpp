@@ -98,11 +98,33 @@ TEST_F(RecordFileTest, FieldsAreGbkCutBeforeADoubleByteCharacterAndTrimmedOfSpac
 // Failures
 TEST_F(RecordFileTest, FailedWriteLeavesTheOldFileByteIdentical)
 {
+    using Call = test::FailingFileSystem::Call;
     write("A", "1");
     const std::string before = bytes();
     for (const std::string key : {"A", "B"}) {
         m_files.failReplaceNumber(1);
         EXPECT_THROW(write(key, "changed"), FileError);
         EXPECT_EQ(bytes(), before);
+        // A flush that fails is a failed write too.
+        m_files.failCall(Call::Sync, 1);
+        EXPECT_THROW(write(key, "changed"), FileError);
+        EXPECT_EQ(bytes(), before);
     }
+}
+
+// The file reaches the disk before and after its rename; the user's link and permissions stay
+TEST_F(RecordFileTest, EveryWriteIsFlushedAndKeepsLinkAndPermissions)
+{
+    using Call = test::FailingFileSystem::Call;
+    using std::filesystem::perms;
+    m_folder.write("settings.dat", "");
+    std::filesystem::permissions(m_folder.file("settings.dat"),
+                                 perms::owner_read | perms::owner_write);
+    std::filesystem::create_symlink("settings.dat", m_path);
+    EXPECT_EQ(write("A", "1"), "newrec");
+    EXPECT_EQ(m_files.count(Call::Sync), 2); // the file, then its folder
+    EXPECT_TRUE(std::filesystem::is_symlink(m_path));
+    EXPECT_EQ(m_folder.read("settings.dat"), record("A", "1"));
+    EXPECT_EQ(std::filesystem::status(m_path).permissions(),
+              perms::owner_read | perms::owner_write);
 }

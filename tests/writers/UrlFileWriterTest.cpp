@@ -112,3 +112,25 @@ TEST_F(UrlFileWriterTest, FailedWriteStopsTheRunAndKeepsEarlierFiles)
     EXPECT_FALSE(stuck.MakeUrlFiles("<page>", "a|#|t"));
     EXPECT_EQ(surface.messages.size(), 2u);
 }
+
+// A close that fails (where a full disk may first show) stops the run like any failed write;
+// shortcuts are not flushed one by one, and a link the user made keeps pointing at its file
+TEST_F(UrlFileWriterTest, FailedCloseStopsTheRunAndLinksStay)
+{
+    using std::filesystem::perms;
+    target.write("real.url", "old");
+    std::filesystem::permissions(target.file("real.url"), perms::owner_read | perms::owner_write);
+    std::filesystem::create_symlink("real.url", target.path() / "t.url");
+    ASSERT_TRUE(write("1|#|t"));
+    EXPECT_TRUE(std::filesystem::is_symlink(target.path() / "t.url"));
+    EXPECT_EQ(target.read("real.url"), "URL=1\r\n");
+    EXPECT_EQ(std::filesystem::status(target.path() / "real.url").permissions(),
+              perms::owner_read | perms::owner_write);
+    EXPECT_EQ(files.count(FailingFileSystem::Call::Sync), 0);
+    files.failCall(FailingFileSystem::Call::Close, 2);
+    EXPECT_FALSE(write("2|#|a,3|#|b,4|#|c"));
+    EXPECT_EQ(namesIn(target), (Names{"a.url", "real.url", "t.url"}));
+    EXPECT_EQ(surface.messages,
+              std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") +
+                                       "：Input/output error (16)"});
+}
