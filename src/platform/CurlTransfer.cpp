@@ -1,5 +1,6 @@
 #include "CurlTransfer.h"
 
+#include <algorithm>
 #include <curl/curl.h>
 #include <mutex>
 #include <stdexcept>
@@ -23,7 +24,8 @@ struct CurlMultiDeleter
     void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
 };
 
-// libcurl counts these calls, so each transfer can hold its own reference.
+// libcurl's process-wide start-up, which must not race or repeat while transfers run: done
+// once, before the first transfer; the clean-up runs when the process ends.
 class CurlLibrary
 {
 public:
@@ -31,7 +33,12 @@ public:
     ~CurlLibrary() { curl_global_cleanup(); }
     CurlLibrary(const CurlLibrary&) = delete;
     CurlLibrary& operator=(const CurlLibrary&) = delete;
+
+    static void start() { static const CurlLibrary library; }
 };
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
 } // namespace
 
@@ -76,7 +83,6 @@ public:
 
     Result run()
     {
-        CurlLibrary library;
         std::unique_ptr<CURL, CurlEasyDeleter> easy(curl_easy_init());
         std::unique_ptr<CURLU, CurlUrlDeleter> url(curl_url());
         if (!easy || !url)
@@ -95,15 +101,38 @@ private:
         return static_cast<Worker*>(self)->take(data, size);
     }
 
-    // Drives the request through a multi handle, whose wait a cancel can wake at once.
+    static int onProgress(void* self, curl_off_t, curl_off_t received, curl_off_t, curl_off_t)
+    {
+        static_cast<Worker*>(self)->heard(received);
+        return 0;
+    }
+
+    static std::size_t onHeader(char*, std::size_t, std::size_t size, void* self)
+    {
+        static_cast<Worker*>(self)->m_lastByte = Clock::now();
+        return size;
+    }
+
+    void heard(curl_off_t received)
+    {
+        if (received == m_received)
+            return;
+        m_received = received;
+        m_lastByte = Clock::now();
+    }
+
+    // Drives the request through a multi handle, whose wait a cancel can wake at once. The
+    // request ends once the read size is full, or when nothing has arrived for the idle limit
+    // (timed here from the last byte: libcurl's own low-speed check averages over seconds).
     CURLcode perform(CURL* easy)
     {
         std::unique_ptr<CURLM, CurlMultiDeleter> multi(curl_multi_init());
         if (!multi || curl_multi_add_handle(multi.get(), easy) != CURLM_OK)
             return CURLE_OUT_OF_MEMORY;
         m_control->attach(multi.get());
+        m_lastByte = Clock::now();
         CURLcode code = CURLE_OK;
-        for (int running = 1; running > 0;) {
+        for (int running = 1; running > 0 && m_result.body.size() < kBodyCap;) {
             if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
                 code = CURLE_FAILED_INIT;
                 break;
@@ -112,8 +141,16 @@ private:
                 code = CURLE_ABORTED_BY_CALLBACK;
                 break;
             }
-            if (running > 0)
-                curl_multi_poll(multi.get(), nullptr, 0, 1000, nullptr);
+            const auto quiet = Clock::now() - m_lastByte;
+            if (quiet >= m_idleLimit) {
+                code = CURLE_OPERATION_TIMEDOUT;
+                break;
+            }
+            // Waking each second at the least keeps the wait within what a poll can take.
+            const auto left = std::min<std::chrono::milliseconds>(
+                std::chrono::ceil<std::chrono::milliseconds>(m_idleLimit - quiet), 1s);
+            if (running > 0 && m_result.body.size() < kBodyCap)
+                curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(left.count()), nullptr);
         }
         m_control->attach(nullptr);
         int queued = 0;
@@ -160,10 +197,14 @@ private:
         curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy, CURLOPT_TIMEOUT, m_request.requestTimeout);
-        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, m_request.idleSeconds);
-        // A connection on which nothing arrives for the idle limit counts as timed out.
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, m_request.idleSeconds);
+        // Stopping never waits for a host-name lookup that is still running: its thread is
+        // left to finish on its own.
+        curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
+        curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Worker::onProgress);
+        curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Worker::onHeader);
+        curl_easy_setopt(easy, CURLOPT_HEADERDATA, this);
         curl_easy_setopt(easy, CURLOPT_USERAGENT, "Corvano/1.0");
         curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "");
         if (m_request.direct)
@@ -178,7 +219,8 @@ private:
         if (curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
             m_result.contentType = type;
         const bool capped = code == CURLE_WRITE_ERROR && m_result.body.size() >= kBodyCap;
-        if (code == CURLE_OK || capped)
+        // A body closed short of its announced length still counts: what came is the page.
+        if (code == CURLE_OK || capped || code == CURLE_PARTIAL_FILE)
             return std::move(m_result);
         if (code == CURLE_ABORTED_BY_CALLBACK)
             return failed(TransferFailure::Cancelled, "cancelled");
@@ -196,15 +238,19 @@ private:
     }
 
     Request m_request;
+    std::chrono::seconds m_idleLimit{m_request.idleSeconds};
     std::shared_ptr<Control> m_control;
     std::function<void(TransferState)> m_onState;
     Result m_result;
+    Clock::time_point m_lastByte;
+    curl_off_t m_received = 0;
 };
 
 CurlTransfer::CurlTransfer(EventPoster& poster, std::chrono::seconds idleLimit)
     : m_poster(poster), m_alive(std::make_shared<CurlTransfer*>(this)),
       m_control(std::make_shared<Control>())
 {
+    CurlLibrary::start();
     m_settings.idleSeconds = static_cast<long>(idleLimit.count());
 }
 

@@ -165,4 +165,9 @@ TEST_F(GenerateCommandTest, HostileServersEndSoonAndTheToolStaysUsable)
     options.texts = {server.url("/endless"), target.prefix(), "URL=", "", "", ".html", "", ""};
     EXPECT_EQ(run(), ExitCode::Ok);
     EXPECT_EQ(target.read("A.url"), "URL=/a.html\r\n");
+    // A body closed short of its announced length is the page: what came is searched.
+    RawServer cutShort(ok + "Content-Length: 100000\r\n\r\n<a href=\"/b.html\">B</a>", Then::Close);
+    options.texts[0] = cutShort.url();
+    EXPECT_EQ(run(), ExitCode::Ok);
+    EXPECT_EQ(target.read("B.url"), "URL=/b.html\r\n");
 }

@@ -1,0 +1,103 @@
+// libcurl's process-wide calls and the host-name lookup are replaced here by counting and
+// stalling versions, so these cases run in a program of their own.
+#include "LoopbackServer.h"
+#include "platform/CurlTransfer.h"
+#include "platform/EventQueue.h"
+
+#include <atomic>
+#include <curl/curl.h>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <netdb.h>
+#include <string_view>
+
+using namespace corvano;
+using namespace corvano::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::atomic<int> globalInits{0};
+std::atomic<int> globalCleanups{0};
+
+template <typename Function> Function next(const char* name)
+{
+    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+}
+
+} // namespace
+
+extern "C" CURLcode curl_global_init(long flags)
+{
+    ++globalInits;
+    return next<CURLcode (*)(long)>("curl_global_init")(flags);
+}
+
+extern "C" void curl_global_cleanup()
+{
+    ++globalCleanups;
+    next<void (*)()>("curl_global_cleanup")();
+}
+
+// A name server that never answers, for one host name.
+extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints,
+                           addrinfo** result)
+{
+    if (node && std::string_view(node) == "stalled.test")
+        std::this_thread::sleep_for(10s);
+    using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
+    return next<Lookup>("getaddrinfo")(node, service, hints, result);
+}
+
+namespace {
+
+void waitFor(EventQueue& events, const CurlTransfer& transfer)
+{
+    while (transfer.StillExecuting())
+        events.processEvents();
+}
+
+} // namespace
+
+TEST(CurlProcess, LibraryStartsOnceForAllTransfersAndStaysUpBetweenThem)
+{
+    LoopbackServer server;
+    server.serve("/page", "<p>hello</p>");
+    server.start();
+    EventQueue events;
+    {
+        // Two at once, as the launcher's page strip and the main window may run them.
+        CurlTransfer first(events), second(events);
+        first.Execute(server.url("/page"), "get");
+        second.Execute(server.url("/page"), "get");
+        waitFor(events, first);
+        waitFor(events, second);
+        EXPECT_EQ(second.GetChunk(100), "<p>hello</p>");
+    }
+    CurlTransfer later(events);
+    later.Execute(server.url("/page"), "get");
+    waitFor(events, later);
+    EXPECT_EQ(later.failure(), TransferFailure::None);
+    EXPECT_EQ(globalInits, 1);
+    EXPECT_EQ(globalCleanups, 0);
+}
+
+TEST(CurlProcess, ALookupThatNeverAnswersHoldsNeitherCancelNorDestruction)
+{
+    EventQueue events;
+    CurlTransfer cancelled(events);
+    const auto started = std::chrono::steady_clock::now();
+    cancelled.Execute("http://stalled.test/", "get");
+    std::this_thread::sleep_for(100ms); // the lookup is under way
+    cancelled.cancel();
+    waitFor(events, cancelled);
+    EXPECT_EQ(cancelled.failure(), TransferFailure::Cancelled);
+    {
+        CurlTransfer dropped(events);
+        dropped.Execute("http://stalled.test/", "get");
+        std::this_thread::sleep_for(100ms);
+    }
+    // Far less than the 10 s the lookup takes.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
+    events.processPendingEvents();
+}
