@@ -36,9 +36,9 @@ private:
 } // namespace
 
 GenerationRun::GenerationRun(MainSurface& surface, Transfer& transfer, LinkListWriters& writers,
-                             FileSystem& files, std::string programFolder)
+                             FileSystem& files, std::string logFolder)
     : m_surface(surface), m_transfer(transfer), m_writers(writers), m_files(files),
-      m_programFolder(std::move(programFolder))
+      m_logFolder(std::move(logFolder))
 {
     m_transfer.setStateHandler([this](TransferState state) { Inet1_StateChanged(state); });
 }
@@ -166,7 +166,7 @@ void GenerationRun::LogTimeoutError(const std::string& address)
     const std::string log = "网址" + std::string(10, ' ') + "错误原因\r\n" + address +
                             std::string(10, ' ') + "因访问超时而未能生成URL\r\n";
     try {
-        m_files.replaceFile(m_programFolder + "/Error_CreateUrl.log", AnsiCodec::encode(log),
+        m_files.replaceFile(m_logFolder + "/Error_CreateUrl.log", AnsiCodec::encode(log),
                             FileSystem::Durability::Cached);
     } catch (const FileError&) {
         // The address-error box that follows already tells the user the run failed; a log

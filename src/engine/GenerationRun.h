@@ -28,7 +28,7 @@ public:
     static constexpr std::size_t kReadSize = 65534;
 
     GenerationRun(MainSurface& surface, Transfer& transfer, LinkListWriters& writers,
-                  FileSystem& files, std::string programFolder);
+                  FileSystem& files, std::string logFolder);
     GenerationRun(const GenerationRun&) = delete;
     GenerationRun& operator=(const GenerationRun&) = delete;
 
@@ -57,7 +57,7 @@ private:
     Transfer& m_transfer;
     LinkListWriters& m_writers;
     FileSystem& m_files;
-    std::string m_programFolder;
+    std::string m_logFolder; // takes Error_CreateUrl.log
 
     bool m_fetchOk = true;
     std::string m_pageHtml;

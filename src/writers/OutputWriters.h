@@ -10,8 +10,8 @@ namespace corvano {
 class OutputWriters : public LinkListWriters
 {
 public:
-    OutputWriters(MainSurface& surface, FileSystem& files, std::string programFolder)
-        : m_html(surface), m_urlFiles(surface, files, std::move(programFolder))
+    OutputWriters(MainSurface& surface, FileSystem& files, std::string fallbackFolder)
+        : m_html(surface), m_urlFiles(surface, files, std::move(fallbackFolder))
     {}
 
     void MakeHtmlList(const std::string& linkList) override { m_html.MakeHtmlList(linkList); }

@@ -65,8 +65,8 @@ std::string UrlFileWriter::pathFor(const std::string& title) const
 {
     const std::string folder = m_surface.text(2);
     // The folder text is a prefix used as typed: it must end with "/" to place the files
-    // inside the folder. A text that names nothing sends them to the program's folder.
-    const std::string prefix = m_files.exists(folder) ? folder : m_programFolder + "/";
+    // inside the folder. A text that names nothing sends them to the fallback folder.
+    const std::string prefix = m_files.exists(folder) ? folder : m_fallbackFolder + "/";
     const auto slash = prefix.rfind('/');
     const std::string directory = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
     const std::size_t besidePrefix = prefix.size() - directory.size();

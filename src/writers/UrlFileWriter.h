@@ -14,8 +14,8 @@ namespace corvano {
 class UrlFileWriter
 {
 public:
-    UrlFileWriter(MainSurface& surface, FileSystem& files, std::string programFolder)
-        : m_surface(surface), m_files(files), m_programFolder(std::move(programFolder))
+    UrlFileWriter(MainSurface& surface, FileSystem& files, std::string fallbackFolder)
+        : m_surface(surface), m_files(files), m_fallbackFolder(std::move(fallbackFolder))
     {}
 
     // False when a file could not be written; the user has been shown which and why, and
@@ -37,7 +37,7 @@ private:
 
     MainSurface& m_surface;
     FileSystem& m_files;
-    std::string m_programFolder;
+    std::string m_fallbackFolder; // takes the files when the target folder does not exist
 };
 
 } // namespace corvano

@@ -42,7 +42,10 @@ protected:
     {
         out = {};
         err = {};
-        return static_cast<ExitCode>(GenerateCommand(out, err, false, files).execute(options));
+        return static_cast<ExitCode>(
+            GenerateCommand(out, err, false, files,
+                            ProgramLocations::portable(settings.path().string()))
+                .execute(options));
     }
 
     LoopbackServer server;

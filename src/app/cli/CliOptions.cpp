@@ -75,7 +75,8 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     app.add_option("--html", options.htmlFile,
                    "after the shortcut files, save the HTML list of the links to this file");
     app.add_option("--settings", options.settingsFile,
-                   "record file the texts start from (default: db.dat beside the program)");
+                   "record file the texts start from (default: db.dat beside the program, or "
+                   "~/.config/corvano/db.dat when installed)");
     app.add_flag("--save", options.save,
                  "write the texts back to the record file after the run, as closing the window "
                  "does");

@@ -15,7 +15,7 @@ struct CliOptions
     std::array<std::optional<std::string>, 8> texts; // Text1 to Text8
     bool dryRun = false;
     std::string htmlFile;     // empty: no HTML list is saved
-    std::string settingsFile; // empty: db.dat in the program's folder
+    std::string settingsFile; // empty: the program's own db.dat
     bool save = false;
     std::chrono::seconds idleLimit{60};
 

@@ -6,7 +6,7 @@
 #include "engine/GenerationRun.h"
 #include "platform/CurlTransfer.h"
 #include "platform/FileError.h"
-#include "platform/ProgramFolder.h"
+#include "platform/ProgramLocations.h"
 #include "settings/SavedSettings.h"
 #include "writers/OutputWriters.h"
 #include "writers/WriteFailure.h"
@@ -16,8 +16,9 @@ namespace corvano {
 int GenerateCommand::execute(const CliOptions& options)
 {
     RecordFile records(m_files);
+    m_locations.createFolders();
     const std::string settingsPath =
-        options.settingsFile.empty() ? ProgramFolder::path() + "/db.dat" : options.settingsFile;
+        options.settingsFile.empty() ? m_locations.settingsFile() : options.settingsFile;
     SavedSettings::Texts texts;
     try {
         texts = SavedSettings::load(records, settingsPath);
@@ -54,9 +55,9 @@ int GenerateCommand::generate(const SavedSettings::Texts& texts, const CliOption
         surface.setText(static_cast<int>(i + 1), texts[i]);
     CurlTransfer transfer(surface.events(), options.idleLimit);
     DryRunWriters dryRun(surface);
-    OutputWriters output(surface, m_files, ProgramFolder::path());
+    OutputWriters output(surface, m_files, m_locations.fallbackFolder());
     LinkListWriters& writers = options.dryRun ? static_cast<LinkListWriters&>(dryRun) : output;
-    GenerationRun run(surface, transfer, writers, m_files, ProgramFolder::path());
+    GenerationRun run(surface, transfer, writers, m_files, m_locations.logFolder());
     surface.setTimerHandler(RunTimer::Timer2, [&run] { run.Timer2_Timer(); });
     surface.setTimerHandler(RunTimer::Timer3, [&run] { run.Timer3_Timer(); });
 

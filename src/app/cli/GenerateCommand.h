@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliOptions.h"
+#include "platform/ProgramLocations.h"
 #include "settings/SavedSettings.h"
 
 #include <ostream>
@@ -16,8 +17,10 @@ class MainSurface;
 class GenerateCommand
 {
 public:
-    GenerateCommand(std::ostream& out, std::ostream& err, bool showProgress, FileSystem& files)
-        : m_out(out), m_err(err), m_showProgress(showProgress), m_files(files)
+    GenerateCommand(std::ostream& out, std::ostream& err, bool showProgress, FileSystem& files,
+                    ProgramLocations locations)
+        : m_out(out), m_err(err), m_showProgress(showProgress), m_files(files),
+          m_locations(std::move(locations))
     {}
 
     int execute(const CliOptions& options);
@@ -35,6 +38,7 @@ private:
     std::ostream& m_err;
     bool m_showProgress;
     FileSystem& m_files;
+    ProgramLocations m_locations;
 };
 
 } // namespace corvano

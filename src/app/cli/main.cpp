@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 #include "GenerateCommand.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/ProgramLocations.h"
 
 #include <iostream>
 #include <unistd.h>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
         return *exitCode;
     const bool progress = ::isatty(STDERR_FILENO) == 1;
     corvano::LocalFileSystem files;
-    return corvano::GenerateCommand(std::cout, std::cerr, progress, files)
+    return corvano::GenerateCommand(std::cout, std::cerr, progress, files,
+                                    corvano::ProgramLocations::detect())
         .execute(std::get<corvano::CliOptions>(parsed));
 }

@@ -20,6 +20,8 @@ Form1::Options withDefaults(Form1::Options options)
 {
     if (options.programFolder.empty())
         options.programFolder = ProgramFolder::path();
+    if (options.pictureFolder.empty())
+        options.pictureFolder = options.programFolder + ProgramFolder::separator() + "img";
     if (!options.openAddress)
         options.openAddress = [](const QUrl& address) { QDesktopServices::openUrl(address); };
     return options;
@@ -87,8 +89,7 @@ void Form1::connectHandlers()
 
 QString Form1::picturePath(const char* name) const
 {
-    const char separator = ProgramFolder::separator();
-    return QString::fromStdString(m_options.programFolder + separator + "img" + separator) + name;
+    return QString::fromStdString(m_options.pictureFolder + ProgramFolder::separator()) + name;
 }
 
 std::optional<QString> Form1::Form_Load()

@@ -30,13 +30,15 @@ public:
 
     struct Options
     {
-        // Holds the folder img with B1.jpg and B2.jpg; empty: the folder of the executable.
+        // Holds the component files; empty: the folder of the executable.
         std::string programFolder;
         std::string pageAddress = kPageAddress;
         // Opens the web address; empty: in the user's browser.
         std::function<void(const QUrl&)> openAddress;
         // Shows the main window; called after the launcher has closed.
         std::function<void()> showMainWindow;
+        // Holds B1.jpg and B2.jpg; empty: img in programFolder.
+        std::string pictureFolder;
     };
 
     explicit Form1(Options options);

@@ -1,7 +1,7 @@
 #include "Launcher.h"
 
 #include "platform/LocalSystemServices.h"
-#include "platform/ProgramFolder.h"
+#include "platform/ProgramLocations.h"
 #include "ui/main/MessageBox.h"
 
 namespace corvano {
@@ -25,8 +25,11 @@ bool Launcher::start(std::function<void()> showMainWindow)
 
 bool Launcher::start(Form1::Options options, SystemServices& system)
 {
-    if (options.programFolder.empty())
-        options.programFolder = ProgramFolder::path();
+    if (options.programFolder.empty()) {
+        const ProgramLocations locations = ProgramLocations::detect();
+        options.programFolder = locations.programFolder();
+        options.pictureFolder = locations.pictureFolder();
+    }
     // Form_Initialize: before the launcher is loaded.
     if (const auto failure = ComponentCheck(system, options.programFolder).run()) {
         tellUser(failureText(*failure));

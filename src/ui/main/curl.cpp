@@ -5,7 +5,6 @@
 #include "TabStrip.h"
 #include "platform/AnsiCodec.h"
 #include "platform/FileError.h"
-#include "platform/ProgramFolder.h"
 #include "settings/SavedSettings.h"
 #include "ui/picker/CenterForm.h"
 #include "ui/picker/PickedFolder.h"
@@ -32,9 +31,13 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string programFolderOr(std::string folder)
+ProgramLocations locationsFor(const std::string& programFolder)
 {
-    return folder.empty() ? ProgramFolder::path() : folder;
+    const ProgramLocations locations = programFolder.empty()
+                                           ? ProgramLocations::detect()
+                                           : ProgramLocations::portable(programFolder);
+    locations.createFolders();
+    return locations;
 }
 
 } // namespace
@@ -42,9 +45,10 @@ std::string programFolderOr(std::string folder)
 curl::curl(Options options)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_programFolder(programFolderOr(std::move(options.programFolder))), m_poster(*this),
-      m_transfer(m_poster, options.idleLimit), m_writers(*this, m_files, m_programFolder),
-      m_run(*this, m_transfer, m_writers, m_files, m_programFolder), m_controls(*this)
+      m_locations(locationsFor(options.programFolder)), m_poster(*this),
+      m_transfer(m_poster, options.idleLimit),
+      m_writers(*this, m_files, m_locations.fallbackFolder()),
+      m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder()), m_controls(*this)
 {
     setObjectName("curl");
     setWindowTitle("Corvano v1.0");
@@ -269,7 +273,7 @@ void curl::processEvents()
 
 std::string curl::dbPath() const
 {
-    return m_programFolder + "/db.dat";
+    return m_locations.settingsFile();
 }
 
 } // namespace corvano

@@ -6,6 +6,7 @@
 #include "engine/MainSurface.h"
 #include "platform/CurlTransfer.h"
 #include "platform/LocalFileSystem.h"
+#include "platform/ProgramLocations.h"
 #include "writers/OutputWriters.h"
 
 #include <QTimer>
@@ -29,7 +30,7 @@ public:
     struct Options
     {
         // Holds db.dat and takes the shortcut files when the target folder does not exist;
-        // empty: the folder of the executable.
+        // empty: the program's own locations.
         std::string programFolder;
         std::chrono::seconds idleLimit = CurlTransfer::kDefaultIdleLimit;
     };
@@ -66,7 +67,7 @@ private:
     QTimer& timerOf(RunTimer timer);
     std::string dbPath() const;
 
-    std::string m_programFolder;
+    ProgramLocations m_locations;
     LocalFileSystem m_files;
     QtEventPoster m_poster;
     CurlTransfer m_transfer;

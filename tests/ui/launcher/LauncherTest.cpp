@@ -58,7 +58,8 @@ class LauncherTest : public QObject
         Launcher::start(
             {m_program->path().string(), std::move(pageAddress),
              [this](const QUrl& address) { m_asked << address.toString(); },
-             [this] { m_asked << (m_form && m_form->isVisible() ? "over launcher" : "main"); }},
+             [this] { m_asked << (m_form && m_form->isVisible() ? "over launcher" : "main"); },
+             {}},
             system);
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (auto* form = qobject_cast<Form1*>(window); form && form->isVisible())
