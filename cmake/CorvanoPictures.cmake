@@ -1,7 +1,6 @@
 # corvano_add_pictures(TARGET): puts the launcher's button pictures into img/ beside the
-# target's executable when it is built, and installs them beside it too.
-include(GNUInstallDirs)
-
+# target's executable when it is built. A folder that holds img/ is a portable copy: the
+# program keeps its files beside itself there (see ProgramLocations).
 function(corvano_add_pictures target)
     set(pictures ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../assets/img/B1.jpg
                  ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../assets/img/B2.jpg)
@@ -10,6 +9,4 @@ function(corvano_add_pictures target)
         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${pictures}
                 $<TARGET_FILE_DIR:${target}>/img
         VERBATIM)
-    install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    install(FILES ${pictures} DESTINATION ${CMAKE_INSTALL_BINDIR}/img)
 endfunction()

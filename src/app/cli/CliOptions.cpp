@@ -11,6 +11,23 @@ namespace corvano {
 
 namespace {
 
+// The manual page is made from this help, so it carries the exit statuses and an example.
+constexpr const char* kFooter = R"(Exit status:
+  0   the shortcut files were written (or, with --dry-run, the links listed)
+  1   no link passed the filter
+  2   the address is wrong or the page could not be fetched
+  3   the start or end string is not on the page
+  4   a file could not be written
+  5   the record file could not be read or written
+  64  a usage error
+
+Examples:
+  Write one shortcut per news link of a page into ~/links/ and its HTML list beside it:
+
+    corvano-cli --url http://example.com/list.html --folder ~/links/ \
+        --template $'[InternetShortcut]\nURL=' --start '<ul class="news">' \
+        --end '</ul>' --contains .html --html ~/links.html)";
+
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // The file is UTF-8; editors that mark it so put a byte-order mark first, which belongs to
@@ -53,6 +70,7 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     CliOptions options;
     CLI::App app{"Turns a web page that lists links into Internet-shortcut files.", "corvano-cli"};
     app.set_version_flag("--version", "corvano-cli 1.0.0");
+    app.footer(kFooter);
     static constexpr std::array<std::pair<const char*, const char*>, 8> textOptions{{
         {"--url", "address of the list page (Text1)"},
         {"--folder", "target folder; ends with / to place the files inside it (Text2)"},
