@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -241,6 +242,9 @@ private slots:
                 texts << (label->isVisible() ? label->text() : QString());
             for (const auto* button : dialog.findChildren<QPushButton*>())
                 texts << (button->isVisible() ? button->text() : QString());
+            const auto* files = dialog.findChild<QFileSystemModel*>();
+            const QModelIndex folder = files->index(QDir::tempPath());
+            texts << files->data(folder.siblingAtColumn(2)).toString();
             const auto& types = the<QComboBox>(dialog, "fileTypeCombo");
             for (int i = 0; i < types.count(); ++i)
                 filters << types.itemText(i);
