@@ -117,14 +117,20 @@ void UrlFileWriter::finish(std::size_t count)
     m_surface.setTimerEnabled(RunTimer::Timer2, false);
     m_surface.setCaption(StatusLabel::Label4, "");
     m_surface.setCaption(StatusLabel::Label3, "生成完毕");
-    m_surface.setCaption(StatusLabel::Label5,
-                         std::string(10, ' ') + "共生成" + std::to_string(count) + "个URL文件");
+    m_surface.setCaption(StatusLabel::Label5, countCaption(count));
+}
+
+std::string UrlFileWriter::countCaption(std::size_t count)
+{
+    return std::string(10, ' ') + "共生成" + std::to_string(count) + "个URL文件";
 }
 
 void UrlFileWriter::reportFailure(const FileError& error)
 {
     m_surface.setTimerEnabled(RunTimer::Timer2, false);
     m_surface.setCaption(StatusLabel::Label4, "");
+    // Set before the box, so the status agrees with it while it is open.
+    m_surface.setCaption(StatusLabel::Label3, "生成失败");
     WriteFailure::report(m_surface, error);
 }
 

@@ -26,6 +26,8 @@ public:
     // too long for the folder is shortened at a character boundary to leave room for ".url".
     static std::string fileNameOf(const std::string& title, std::size_t maxNameLength);
     static std::string contentOf(const std::string& contentTemplate, const std::string& address);
+    // The result line of Label5 for this many records.
+    static std::string countCaption(std::size_t count);
     // Tab, CR and LF would let page text add lines of its own to the shortcut.
     static std::string cleanAddress(const std::string& address);
 

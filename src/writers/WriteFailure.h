@@ -6,7 +6,7 @@
 namespace corvano {
 
 // How a file the writers could not write is told to the user: one box, naming the file and
-// the system's reason.
+// its reason, in Chinese where it is a common one.
 class WriteFailure
 {
 public:

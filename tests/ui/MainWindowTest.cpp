@@ -1,18 +1,24 @@
 #include "LoopbackServer.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
+#include "ui/main/QtChinese.h"
 #include "ui/main/TabStrip.h"
 #include "ui/main/curl.h"
 #include "ui/picker/FolderList.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileSystemModel>
+#include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 #include <atomic>
@@ -45,6 +51,20 @@ void typeText(QWidget& widget, const QString& text)
     }
 }
 
+// The first row of a frame's top line: down a column near its right edge, where no control
+// lies, the first pixel that is not the background.
+int topLineOf(QWidget& frame)
+{
+    const QImage image = frame.grab().toImage();
+    const QColor background = frame.palette().color(QPalette::Window);
+    const int x = image.width() - 5;
+    for (int y = 0; y < image.height(); ++y) {
+        if (image.pixelColor(x, y) != background)
+            return y;
+    }
+    return image.height();
+}
+
 } // namespace
 
 // The main window, with whole runs against a page served on the loopback interface.
@@ -55,6 +75,7 @@ class MainWindowTest : public QObject
 private slots:
     void initTestCase()
     {
+        QVERIFY(QtChinese::install(*QCoreApplication::instance()));
         const auto page = [](const httplib::Request&, httplib::Response& response) {
             response.set_content(Page, "text/html; charset=UTF-8");
         };
@@ -81,14 +102,15 @@ private slots:
         m_program = std::make_unique<TemporaryFolder>();
         m_target = std::make_unique<TemporaryFolder>();
         m_boxes.clear();
+        m_okTexts.clear();
         m_onDialog = [](QDialog& dialog) { dialog.reject(); };
     }
 
     void cleanup() { m_window.reset(); }
 
-    // PickedFolder lives as long as the program, so this case comes first: "取消" before any
-    // "确定" empties Text2, afterwards "取消" and the close box bring the confirmed folder back.
-    void browseCopiesThePickedFolderIntoText2()
+    // Only "确定" sets Text2: "取消", the close box and Esc leave what is there (a restored
+    // folder, say), before and after a confirmed choice.
+    void browseCopiesOnlyAConfirmedFolderIntoText2()
     {
         std::filesystem::create_directory(m_target->path() / "链接");
         const std::string links = m_target->file("链接");
@@ -98,11 +120,16 @@ private slots:
             the<QPushButton>(picker, "Command1").click();
         };
         const auto closeBox = [](QDialog& picker) { picker.close(); };
+        const auto escape = [](QDialog& picker) { QTest::keyClick(&picker, Qt::Key_Escape); };
         const std::pair<std::function<void(QDialog&)>, std::string> answers[] = {
-            {cancel, ""}, {confirm, links + "/"}, {cancel, links + "/"}, {closeBox, links + "/"}};
+            {cancel, "/restored/"},
+            {confirm, links + "/"},
+            {cancel, "/restored/"},
+            {closeBox, "/restored/"},
+            {escape, "/restored/"}};
         open(false);
         for (const auto& [answer, text2] : answers) {
-            the<QLineEdit>(*m_window, "Text2").setText("typed over");
+            the<QLineEdit>(*m_window, "Text2").setText("/restored/");
             m_onDialog = answer;
             click("Command2");
             QCOMPARE(m_window->text(2), text2);
@@ -176,6 +203,94 @@ private slots:
         QCOMPARE(m_target->read("list.html"),
                  AnsiCodec::encode("<a href=\"" + first + "\">第一条</a><br><a href=\"" + second +
                                    "\">第二条</a><br>\r\n"));
+    }
+
+    // A run stopped by a file it cannot write says so in the status and gives the reason in
+    // Chinese; a run on which no link passes the filter shows no box but a count of 0.
+    void failedAndEmptyRunsShowTheirOutcome()
+    {
+        open();
+        std::filesystem::create_directory(m_target->path() / "第二条.url");
+        click("Command3");
+        QCOMPARE(m_boxes,
+                 QStringList({"文件错误 (Critical) 无法写入文件 " +
+                              qpath(m_target->file("第二条.url")) + "：该路径是一个文件夹"}));
+        QCOMPARE(m_window->caption(StatusLabel::Label3), "生成失败");
+        QTest::qWait(500); // Timer2 would add marks
+        QCOMPARE(m_window->caption(StatusLabel::Label4), "");
+        QCOMPARE(m_window->caption(StatusLabel::Label5), "");
+
+        m_boxes.clear();
+        the<QLineEdit>(*m_window, "Text6").setText(".asp");
+        click("Command3");
+        QCOMPARE(m_boxes, QStringList());
+        QCOMPARE(m_window->caption(StatusLabel::Label5), "          共生成0个URL文件");
+    }
+
+    // Qt's own texts speak Chinese: the OK button and the save dialog, whose one filter shows
+    // its pattern once.
+    void toolkitTextsAreChinese()
+    {
+        open(false);
+        m_window->showMessage("文本", "标题", MessageStyle::Information);
+        QCOMPARE(m_okTexts, QStringList({"确定"}));
+        QStringList texts;
+        QStringList filters;
+        m_onDialog = [&](QDialog& dialog) {
+            texts << dialog.windowTitle();
+            for (const auto* label : dialog.findChildren<QLabel*>())
+                texts << (label->isVisible() ? label->text() : QString());
+            for (const auto* button : dialog.findChildren<QPushButton*>())
+                texts << (button->isVisible() ? button->text() : QString());
+            const auto* files = dialog.findChild<QFileSystemModel*>();
+            const QModelIndex folder = files->index(QDir::tempPath());
+            texts << files->data(folder.siblingAtColumn(2)).toString();
+            const auto& types = the<QComboBox>(dialog, "fileTypeCombo");
+            for (int i = 0; i < types.count(); ++i)
+                filters << types.itemText(i);
+            dialog.reject();
+        };
+        click("Command1");
+        QCOMPARE(filters, QStringList({"静态网页(*.HTML)"}));
+        QVERIFY(texts.size() > 4);
+        for (const QString& text : texts)
+            QVERIFY2(!text.contains(QRegularExpression("[A-Za-z]{2}")), qPrintable(text));
+    }
+
+    // The frames' top lines run above the controls inside them, and each caption beside a
+    // text box ends before the box, which would hide the rest.
+    void framesAndCaptionsFitTheirPlaces()
+    {
+        open(false);
+        for (const auto& [tab, frames] : {std::pair(1, QStringList({"Frame1", "Frame2"})),
+                                          std::pair(3, QStringList({"Frame4", "Frame6"}))}) {
+            clickTab(tab);
+            for (const QString& name : frames) {
+                auto& frame = the<QGroupBox>(*m_window, qPrintable(name));
+                const int line = topLineOf(frame);
+                for (const QWidget* control :
+                     frame.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+                    QVERIFY2(control->y() > line + 1, qPrintable(QString("%1 at %2, line at %3")
+                                                                     .arg(control->objectName())
+                                                                     .arg(control->y())
+                                                                     .arg(line)));
+                }
+            }
+        }
+        const std::pair<const char*, const char*> captions[] = {
+            {"Label1", "Text1"}, {"Label2", "Text2"}, {"Label6", "Text4"}, {"Label7", "Text5"},
+            {"Label8", "Text6"}, {"Label9", "Text7"}, {"Label10", "Text8"}};
+        for (const auto& [name, box] : captions) {
+            const auto& caption = the<QLabel>(*m_window, name);
+            const int end =
+                caption.x() + QFontMetrics(caption.font()).boundingRect(caption.text()).right();
+            const int start = the(*m_window, box).x();
+            QVERIFY2(end < start, qPrintable(QString("%1 ends at %2, %3 starts at %4")
+                                                 .arg(name)
+                                                 .arg(end)
+                                                 .arg(box)
+                                                 .arg(start)));
+        }
     }
 
     // While a run waits for its page the window takes tab clicks and typing, ignores a second
@@ -267,6 +382,7 @@ private:
             m_boxes.append(
                 QString("%1 (%2%3) %4")
                     .arg(box->windowTitle(), icon, okOnly ? "" : ", not OK only", box->text()));
+            m_okTexts.append(box->button(QMessageBox::Ok)->text());
             box->button(QMessageBox::Ok)->click();
         } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             m_polls = dialog == m_lastDialog ? m_polls + 1 : 0;
@@ -327,6 +443,7 @@ private:
     std::atomic_bool m_release{false};
     QTimer m_modalTimer;
     QStringList m_boxes;
+    QStringList m_okTexts; // the OK button's caption of each box
     std::function<void(QDialog&)> m_onDialog;
     QPointer<QDialog> m_lastDialog; // cleared when it is destroyed, so a new one is new
     int m_polls = 0;

@@ -97,6 +97,19 @@ private slots:
         }
     }
 
+    // Esc closes the picker as "取消" does: PickedFolder keeps the last confirmed folder.
+    void escapeCancels()
+    {
+        PickedFolder::confirm("/");
+        dialog picker;
+        picker.show();
+        QVERIFY(picker.findChild<FolderList*>("Dir1")->setPath(m_links));
+        QTest::keyClick(&picker, Qt::Key_Escape);
+        QVERIFY(!picker.isVisible());
+        QCOMPARE(picker.result(), int(QDialog::Rejected));
+        QCOMPARE(PickedFolder::value(), QString("/"));
+    }
+
 private:
     TemporaryFolder m_folder;
     const QString m_links = QString::fromStdString((m_folder.path() / "links").string());

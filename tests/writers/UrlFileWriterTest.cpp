@@ -101,10 +101,9 @@ TEST_F(UrlFileWriterTest, FailedWriteStopsTheRunAndKeepsEarlierFiles)
     EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url"}));
     EXPECT_EQ(target.read("a.url"), "URL=1\r\n");
     EXPECT_EQ(target.read("b.url"), "old b");
-    EXPECT_EQ(surface.messages,
-              std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") +
-                                       "：No space left on device (16)"});
-    EXPECT_EQ(surface.captions, (Captions{"正在生成", "", ""}));
+    EXPECT_EQ(surface.messages, std::vector<std::string>{"文件错误: 无法写入文件 " +
+                                                         target.file("b.url") + "：磁盘已满 (16)"});
+    EXPECT_EQ(surface.captions, (Captions{"生成失败", "", ""}));
     EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
     // A path the system cannot create (the program's folder is a file) is reported too.
     surface.setText(2, target.file("b.url") + "/");

@@ -1,4 +1,5 @@
 #include "ui/launcher/Launcher.h"
+#include "ui/main/QtChinese.h"
 #include "ui/main/curl.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Corvano");
     QApplication::setApplicationVersion("1.0");
+    corvano::QtChinese::install(app);
     // The launcher comes first; its button opens the main window, which then lives until the
     // program ends.
     std::unique_ptr<corvano::curl> window;

@@ -1,9 +1,12 @@
 #include "CurlControls.h"
 
+#include "CaptionFrame.h"
 #include "StatusFont.h"
 #include "TabStrip.h"
 #include "ui/picker/Twips.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -33,7 +36,7 @@ QFrame* page(QWidget& window, const char* name)
 
 QGroupBox* group(QWidget* parent, const char* name, const QString& caption, QRect twipsRect)
 {
-    return place(new QGroupBox(caption, parent), name, twipsRect);
+    return place(new CaptionFrame(caption, parent), name, twipsRect);
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twipsRect)
@@ -102,10 +105,11 @@ void CurlControls::createTabStrip(QWidget& window)
 void CurlControls::createUrlPage(QWidget& window)
 {
     Frame3 = page(window, "Frame3");
-    label(Frame3, "Label1", "列表网址：", Twips::rect(240, 360, 975, 255));
+    QLabel* label1 = label(Frame3, "Label1", "列表网址：", Twips::rect(240, 360, 975, 255));
     m_lines[0] = line(Frame3, "Text1", Twips::rect(1560, 240, 5055, 375));
-    label(Frame3, "Label2", "目标文件夹：", Twips::rect(240, 840, 1215, 375));
+    QLabel* label2 = label(Frame3, "Label2", "目标文件夹：", Twips::rect(240, 840, 1215, 375));
     m_lines[1] = line(Frame3, "Text2", Twips::rect(1560, 720, 3975, 375));
+    m_captions.insert(m_captions.end(), {{label1, m_lines[0]}, {label2, m_lines[1]}});
     Command2 = button(Frame3, "Command2", "浏 览...", Twips::rect(5640, 720, 975, 375));
     QGroupBox* frame1 = group(Frame3, "Frame1", "URL文件内容", Twips::rect(120, 1200, 6495, 2535));
     m_text3 = multiLine(frame1, "Text3", Twips::rect(120, 240, 6255, 2055));
@@ -135,17 +139,22 @@ void CurlControls::createStringPage(QWidget& window)
 {
     Frame5 = page(window, "Frame5");
     QGroupBox* frame4 = group(Frame5, "Frame4", "字符串设置", Twips::rect(120, 240, 6495, 1815));
-    label(frame4, "Label6", "起始字符串：", Twips::rect(120, 360, 1095, 255));
+    QLabel* label6 = label(frame4, "Label6", "起始字符串：", Twips::rect(120, 360, 1095, 255));
     m_lines[3] = line(frame4, "Text4", Twips::rect(1440, 240, 4935, 375));
-    label(frame4, "Label7", "结束字符串：", Twips::rect(120, 840, 1095, 255));
+    QLabel* label7 = label(frame4, "Label7", "结束字符串：", Twips::rect(120, 840, 1095, 255));
     m_lines[4] = line(frame4, "Text5", Twips::rect(1440, 720, 4935, 375));
-    label(frame4, "Label8", "URL包含字符串：", Twips::rect(120, 1320, 1455, 375));
+    QLabel* label8 = label(frame4, "Label8", "URL包含字符串：", Twips::rect(120, 1320, 1455, 375));
     m_lines[5] = line(frame4, "Text6", Twips::rect(1440, 1200, 4935, 375));
     QGroupBox* frame6 = group(Frame5, "Frame6", "字符串替换", Twips::rect(120, 2160, 6495, 2175));
-    label(frame6, "Label9", "被替换字符串：", Twips::rect(120, 360, 1335, 375));
+    QLabel* label9 = label(frame6, "Label9", "被替换字符串：", Twips::rect(120, 360, 1335, 375));
     m_lines[6] = line(frame6, "Text7", Twips::rect(1320, 240, 4935, 375));
-    label(frame6, "Label10", "替换字符串：", Twips::rect(120, 720, 1215, 375));
+    QLabel* label10 = label(frame6, "Label10", "替换字符串：", Twips::rect(120, 720, 1215, 375));
     m_lines[7] = line(frame6, "Text8", Twips::rect(1320, 720, 4935, 375));
+    m_captions.insert(m_captions.end(), {{label6, m_lines[3]},
+                                         {label7, m_lines[4]},
+                                         {label8, m_lines[5]},
+                                         {label9, m_lines[6]},
+                                         {label10, m_lines[7]}});
     QLabel* note = label(frame6, "Label11",
                          "说明：字符串替换适用于网址引用网页相对路径的情况，您可以将路径替换成网址"
                          "和绝对绝径。",
@@ -161,6 +170,28 @@ void CurlControls::setFocusOrder()
                                          m_text9,    Command1,   TabStrip1};
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void CurlControls::fitCaptions()
+{
+    for (const auto& [caption, box] : m_captions)
+        fitBefore(*caption, *box);
+}
+
+void CurlControls::fitBefore(QLabel& caption, const QWidget& box)
+{
+    // The text box lies over the end of its caption; a caption that reaches under it is
+    // drawn smaller, down to a size that stays legible.
+    constexpr qreal SmallestPoints = 6.0;
+    const int room = std::min(caption.width(), box.x() - caption.x());
+    QFont font = caption.font();
+    if (font.pointSizeF() <= 0)
+        font.setPointSizeF(QFontInfo(font).pointSizeF());
+    while (QFontMetrics(font).boundingRect(caption.text()).right() >= room &&
+           font.pointSizeF() - 0.5 >= SmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    if (font != caption.font())
+        caption.setFont(font);
 }
 
 QWidget* CurlControls::textBox(int number) const

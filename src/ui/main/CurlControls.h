@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <array>
+#include <utility>
+#include <vector>
 
 class QFrame;
 class QGroupBox;
@@ -27,6 +29,9 @@ public:
     void setText(int number, const QString& text);
     void appendToText9(const QString& lines);
     QWidget* textBox(int number) const;
+    // Makes each caption beside a text box small enough to end before the box. Call once the
+    // window's fonts are set.
+    void fitCaptions();
 
     TabStrip* TabStrip1;
     QFrame* Frame3;
@@ -46,10 +51,12 @@ private:
     void createHtmlPage(QWidget& window);
     void createStringPage(QWidget& window);
     void setFocusOrder();
+    static void fitBefore(QLabel& caption, const QWidget& box);
 
     std::array<QLineEdit*, 8> m_lines{}; // index n - 1 for Text<n>; empty for Text3
     QPlainTextEdit* m_text3 = nullptr;
     QPlainTextEdit* m_text9 = nullptr;
+    std::vector<std::pair<QLabel*, QWidget*>> m_captions; // a caption and the text box it names
 };
 
 } // namespace corvano

@@ -11,6 +11,7 @@
 #include "ui/picker/Twips.h"
 #include "ui/picker/WindowIcon.h"
 #include "ui/picker/dialog.h"
+#include "writers/FailureReason.h"
 #include "writers/WriteFailure.h"
 
 #include <QApplication>
@@ -93,6 +94,7 @@ void curl::useOwnFontSize()
     QFont own = font();
     own.setPointSize(12);
     setFont(own);
+    m_controls.fitCaptions();
 }
 
 void curl::restoreTexts()
@@ -103,7 +105,7 @@ void curl::restoreTexts()
         for (std::size_t i = 0; i < texts.size(); ++i)
             m_controls.setText(static_cast<int>(i + 1), QString::fromStdString(texts[i]));
     } catch (const FileError& error) {
-        showMessage("无法读取设置文件 " + error.path() + "：" + error.reason() +
+        showMessage("无法读取设置文件 " + error.path() + "：" + FailureReason::of(error) +
                         "\n上次保存的设置未能恢复。",
                     SettingsTitle, MessageStyle::Exclamation);
     }
@@ -123,7 +125,7 @@ void curl::saveTexts()
         RecordFile records(m_files);
         SavedSettings::save(records, dbPath(), texts);
     } catch (const FileError& error) {
-        showMessage("无法保存设置文件 " + error.path() + "：" + error.reason() +
+        showMessage("无法保存设置文件 " + error.path() + "：" + FailureReason::of(error) +
                         "\n本次输入的设置没有保存。",
                     SettingsTitle, MessageStyle::Exclamation);
         return;
@@ -174,15 +176,18 @@ void curl::Command1_Click()
 void curl::Command2_Click()
 {
     dialog picker(this);
-    picker.exec();
-    // Whichever way the picker closed: after "取消" this is the last confirmed folder.
-    m_controls.setText(2, PickedFolder::value());
+    // Only "确定" changes the target folder: "取消", Esc and the close box keep the text there,
+    // which may be a restored folder the user has not yet confirmed in this run.
+    if (picker.exec() == QDialog::Accepted)
+        m_controls.setText(2, PickedFolder::value());
 }
 
 void curl::Command3_Click()
 {
-    // The run reports everything itself; a press while a run waits is ignored by it.
-    m_run.Command3_Click();
+    // The run reports everything itself; a press while a run waits is ignored by it. A page on
+    // which no link passes the filter gets no box, so the count shows that the button worked.
+    if (m_run.Command3_Click() == RunOutcome::NoLinks)
+        setCaption(StatusLabel::Label5, UrlFileWriter::countCaption(0));
 }
 
 void curl::TabStrip1_Click()

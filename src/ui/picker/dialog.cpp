@@ -8,7 +8,6 @@
 #include "WindowIcon.h"
 
 #include <QDir>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -91,16 +90,6 @@ void dialog::Command1_Click()
 void dialog::Command2_Click()
 {
     reject();
-}
-
-void dialog::keyPressEvent(QKeyEvent* event)
-{
-    // Esc is bound to no button; the picker closes only by a button or the close box.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 } // namespace corvano

@@ -11,7 +11,7 @@ class DriveList;
 class FolderList;
 
 // The folder picker: a modal window with the volumes and the folder list. "确定" stores the
-// open folder in PickedFolder; "取消" and the close box leave PickedFolder as it was. Each
+// open folder in PickedFolder; "取消", Esc and the close box leave PickedFolder as it was. Each
 // opening starts in the program's current folder.
 class dialog : public QDialog
 {
@@ -19,9 +19,6 @@ class dialog : public QDialog
 
 public:
     explicit dialog(QWidget* parent = nullptr);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createControls();
