@@ -31,7 +31,7 @@ private:
     {
         const auto it = files.find(path);
         if (it == files.end())
-            throw FileError(path, "No such file or directory");
+            throw FileError(path, std::make_error_code(std::errc::no_such_file_or_directory));
         return it->second;
     }
 };

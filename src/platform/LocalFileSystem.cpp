@@ -4,7 +4,6 @@
 #include "FileError.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -16,7 +15,7 @@ namespace {
 
 [[noreturn]] void fail(const std::string& path, int error)
 {
-    throw FileError(path, std::strerror(error));
+    throw FileError(path, std::error_code(error, std::generic_category()));
 }
 
 std::string folderOf(const std::string& path)

@@ -78,10 +78,10 @@ void LocalSystemServices::copyFile(const std::string& source, const std::string&
 {
     std::error_code error;
     if (!fs::is_regular_file(source, error))
-        throw FileError(source, std::strerror(ENOENT));
+        throw FileError(source, std::make_error_code(std::errc::no_such_file_or_directory));
     fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
     if (error)
-        throw FileError(target, error.message());
+        throw FileError(target, error);
 }
 
 void LocalSystemServices::startWithoutWaiting(const std::string& commandLine)

@@ -24,23 +24,11 @@ constexpr std::array kWordings{
     Wording{std::errc::io_error, "输入/输出错误"},
 };
 
-// The file layer may hand over the system's text alone; the cause is found again from it.
-std::error_code causeOf(const std::string& systemText)
-{
-    for (const Wording& wording : kWordings) {
-        const std::error_code code = std::make_error_code(wording.cause);
-        if (code.message() == systemText)
-            return code;
-    }
-    return {};
-}
-
 } // namespace
 
 std::string FailureReason::of(const FileError& error)
 {
-    const std::error_code code = error.code() ? error.code() : causeOf(error.reason());
-    const std::string text = chinese(code);
+    const std::string text = chinese(error.code());
     return text.empty() ? error.reason() : text;
 }
 

@@ -32,7 +32,7 @@ public:
                      Durability durability) override
     {
         if (failsNow(Call::Replace))
-            throw FileError(path, "No space left on device");
+            throw FileError(path, std::make_error_code(std::errc::no_space_on_device));
         LocalFileSystem::replaceFile(path, bytes, durability);
     }
 

@@ -13,7 +13,7 @@ namespace {
 std::string reasonOfWriting(const std::string& path)
 {
     try {
-        LocalFileSystem().replaceFile(path, "x");
+        LocalFileSystem().replaceFile(path, "x", FileSystem::Durability::Cached);
     } catch (const FileError& error) {
         return FailureReason::of(error);
     }
@@ -37,7 +37,6 @@ TEST(FailureReasonTest, CommonCausesAreChineseOthersKeepTheSystemText)
          }) {
         const std::error_code code = std::make_error_code(cause);
         EXPECT_EQ(FailureReason::of(FileError("f", code)), text) << code.message();
-        EXPECT_EQ(FailureReason::of(FileError("f", code.message())), text) << code.message();
     }
     const std::error_code busy = std::make_error_code(std::errc::device_or_resource_busy);
     EXPECT_EQ(FailureReason::of(FileError("f", busy)), busy.message());

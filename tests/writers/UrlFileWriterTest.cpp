@@ -131,5 +131,5 @@ TEST_F(UrlFileWriterTest, FailedCloseStopsTheRunAndLinksStay)
     EXPECT_EQ(namesIn(target), (Names{"a.url", "real.url", "t.url"}));
     EXPECT_EQ(surface.messages,
               std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") +
-                                       "：Input/output error (16)"});
+                                       "：输入/输出错误 (16)"});
 }
