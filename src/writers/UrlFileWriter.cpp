@@ -1,6 +1,7 @@
 #include "UrlFileWriter.h"
 
 #include "AddressRewrite.h"
+#include "DeviceName.h"
 #include "WriteFailure.h"
 #include "engine/RegularExpression.h"
 #include "platform/AnsiCodec.h"
@@ -80,7 +81,11 @@ std::string UrlFileWriter::fileNameOf(const std::string& title, std::size_t maxN
     const std::string name = RegReplace(title, kFileNamePattern);
     const std::size_t room =
         maxNameLength > kExtension.size() ? maxNameLength - kExtension.size() : 0;
-    return cutAtCharacter(name, room) + std::string(kExtension);
+    std::string fileName = DeviceName::mend(cutAtCharacter(name, room) + std::string(kExtension));
+    // The mark must not push the name past the limit: cut one byte more and mend again.
+    if (fileName.size() > maxNameLength && room > 0)
+        fileName = DeviceName::mend(cutAtCharacter(name, room - 1) + std::string(kExtension));
+    return fileName;
 }
 
 std::string UrlFileWriter::cleanAddress(const std::string& address)

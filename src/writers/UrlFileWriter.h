@@ -23,7 +23,8 @@ public:
     bool MakeUrlFiles(const std::string& pageHtml, const std::string& linkList);
 
     // The title as a file name: forbidden and control characters become "-", and a name
-    // too long for the folder is shortened at a character boundary to leave room for ".url".
+    // too long for the folder is shortened at a character boundary to leave room for ".url",
+    // and a device name before the first dot gets "-" after it (see DeviceName).
     static std::string fileNameOf(const std::string& title, std::size_t maxNameLength);
     static std::string contentOf(const std::string& contentTemplate, const std::string& address);
     // The result line of Label5 for this many records.

@@ -73,6 +73,34 @@ TEST_F(UrlFileWriterTest, NamesComeFromTitlesAndStayInTheTargetFolder)
     EXPECT_TRUE(namesIn(programFolder).empty());
 }
 
+// Device names: Windows would open the device, so "-" follows the part before the first dot
+TEST(UrlFileWriterNames, DeviceNamesGetAMarkInAnyCaseWhateverFollows)
+{
+    for (const auto& [title, name] : std::vector<std::pair<std::string, std::string>>{
+             {"CON", "CON-.url"},
+             {"con.txt", "con-.txt.url"},
+             {"pRn", "pRn-.url"},
+             {"Aux.", "Aux-..url"},
+             {"NUL", "NUL-.url"},
+             {"com1", "com1-.url"},
+             {"COM9.a.b", "COM9-.a.b.url"},
+             {"lpt5", "lpt5-.url"},
+             // Edge cases: names that only look like devices stay as they are.
+             {"COM0", "COM0.url"},
+             {"LPT10", "LPT10.url"},
+             {"CONSOLE", "CONSOLE.url"},
+             {"x.CON", "x.CON.url"},
+             {" CON", " CON.url"},
+             {"CO", "CO.url"},
+             {"", ".url"},
+         })
+        EXPECT_EQ(UrlFileWriter::fileNameOf(title, 255), name) << title;
+    // The mark stays within the folder's limit: the name is cut one byte more to make room.
+    EXPECT_EQ(UrlFileWriter::fileNameOf("con.txt", 11), "con-.tx.url");
+    EXPECT_EQ(UrlFileWriter::fileNameOf("CON", 7), "CO.url");
+    EXPECT_EQ(UrlFileWriter::fileNameOf("CON", 8), "CON-.url");
+}
+
 // Count, overwrite, labels, and the target folder: a prefix used as typed, else the program's
 TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderFallsBack)
 {
