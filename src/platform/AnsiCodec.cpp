@@ -1,38 +1,16 @@
 #include "AnsiCodec.h"
 
+#include "AnsiFallback.h"
 #include "CharsetDecoder.h"
 #include "IconvConverter.h"
 #include "Utf8.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 namespace corvano {
 
 namespace {
-
-void appendFallback(std::string& out, std::string_view sequence, AnsiCodec::Fallback fallback)
-{
-    char buffer[16];
-    switch (fallback) {
-    case AnsiCodec::Fallback::QuestionMark:
-        out += '?';
-        break;
-    case AnsiCodec::Fallback::PercentUtf8:
-        for (const char c : sequence) {
-            std::snprintf(buffer, sizeof buffer, "%%%02X", static_cast<unsigned char>(c));
-            out += buffer;
-        }
-        break;
-    case AnsiCodec::Fallback::CharacterReference: {
-        const char32_t cp = Utf8::sequenceLength(sequence) ? Utf8::decodeFront(sequence) : 0xFFFD;
-        std::snprintf(buffer, sizeof buffer, "&#x%X;", static_cast<unsigned>(cp));
-        out += buffer;
-        break;
-    }
-    }
-}
 
 bool isLeadByte(unsigned char c)
 {
@@ -56,7 +34,7 @@ std::string AnsiCodec::encode(std::string_view utf8, Fallback fallback)
     while (converter.convert(utf8, out) != IconvConverter::Stop::Done) {
         // One character (or one ill-formed byte) the code page cannot take.
         const std::size_t length = std::max<std::size_t>(1, Utf8::sequenceLength(utf8));
-        appendFallback(out, utf8.substr(0, length), fallback);
+        appendAnsiFallback(out, utf8.substr(0, length), fallback);
         utf8.remove_prefix(length);
     }
     return out;

@@ -9,7 +9,11 @@ class ProgramFolder
 {
 public:
     static std::string path();
+#ifdef _WIN32
+    static char separator() { return '\\'; }
+#else
     static char separator() { return '/'; }
+#endif
 };
 
 } // namespace corvano

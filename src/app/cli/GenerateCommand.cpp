@@ -4,7 +4,7 @@
 #include "DryRunWriters.h"
 #include "ExitCode.h"
 #include "engine/GenerationRun.h"
-#include "platform/CurlTransfer.h"
+#include "platform/PlatformTransfer.h"
 #include "platform/FileError.h"
 #include "platform/ProgramLocations.h"
 #include "settings/SavedSettings.h"
@@ -53,7 +53,7 @@ int GenerateCommand::generate(const SavedSettings::Texts& texts, const CliOption
     CliSurface surface(m_out, m_err, m_showProgress);
     for (std::size_t i = 0; i < texts.size(); ++i)
         surface.setText(static_cast<int>(i + 1), texts[i]);
-    CurlTransfer transfer(surface.events(), options.idleLimit);
+    PlatformTransfer transfer(surface.events(), options.idleLimit);
     DryRunWriters dryRun(surface);
     OutputWriters output(surface, m_files, m_locations.fallbackFolder());
     LinkListWriters& writers = options.dryRun ? static_cast<LinkListWriters&>(dryRun) : output;

@@ -1,0 +1,38 @@
+// corvano-cli on Windows: the arguments arrive as UTF-16, so a Chinese folder or start string
+// survives whatever the console's code page, and are handed on as UTF-8 like on Linux.
+#include "CliOptions.h"
+#include "ConsoleStreamBuffer.h"
+#include "GenerateCommand.h"
+#include "platform/ProgramLocations.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/Win32FileSystem.h"
+
+#include <ostream>
+#include <vector>
+
+int wmain(int argc, wchar_t** argv)
+{
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.push_back(corvano::WideText::toUtf8(argv[i]));
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments)
+        pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+
+    corvano::ConsoleStreamBuffer outBuffer(STD_OUTPUT_HANDLE);
+    corvano::ConsoleStreamBuffer errBuffer(STD_ERROR_HANDLE);
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+    err.setf(std::ios::unitbuf);
+
+    auto parsed = corvano::CliOptions::parse(argc, pointers.data(), out, err);
+    if (const int* exitCode = std::get_if<int>(&parsed))
+        return *exitCode;
+    corvano::Win32FileSystem files;
+    const int exitCode = corvano::GenerateCommand(out, err, errBuffer.isConsole(), files,
+                                                  corvano::ProgramLocations::detect())
+                             .execute(std::get<corvano::CliOptions>(parsed));
+    out.flush();
+    return exitCode;
+}

@@ -1,0 +1,157 @@
+#include "Win32FileSystem.h"
+
+#include "FileHandle.h"
+#include "WideText.h"
+#include "Win32Error.h"
+
+#include <algorithm>
+#include <random>
+#include <windows.h>
+
+namespace corvano {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& path, DWORD error = ::GetLastError())
+{
+    throw Win32Error::fileError(path, error);
+}
+
+std::wstring folderOf(const std::wstring& path)
+{
+    const auto separator = path.find_last_of(L"\\:");
+    return separator == std::wstring::npos ? std::wstring() : path.substr(0, separator + 1);
+}
+
+// A short name, so that a target whose name is at the length limit still gets a temporary.
+std::wstring temporaryNameIn(const std::wstring& folder)
+{
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    wchar_t name[32];
+    std::swprintf(name, 32, L".cv%012llx.tmp",
+                  static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+    return folder + name;
+}
+
+FileHandle createTemporaryIn(const std::wstring& folder, std::wstring& name,
+                             const std::string& path)
+{
+    for (int attempt = 0;; ++attempt) {
+        name = temporaryNameIn(folder);
+        FileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.isOpen())
+            return file;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS || attempt == 16)
+            fail(path, error);
+    }
+}
+
+void writeAll(HANDLE file, std::string_view bytes, const std::string& path)
+{
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr))
+            fail(path);
+        bytes.remove_prefix(written);
+    }
+}
+
+void putInPlace(const std::wstring& temporary, const std::wstring& target, const std::string& path)
+{
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                       nullptr, nullptr))
+        return;
+    if (!::MoveFileExW(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        fail(path);
+}
+
+} // namespace
+
+std::wstring Win32FileSystem::systemPath(const std::string& path)
+{
+    std::wstring wide = WideText::fromUtf8(path);
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
+    return wide;
+}
+
+bool Win32FileSystem::exists(const std::string& path) const
+{
+    // An empty text looks in the current folder, which always exists.
+    return path.empty() ||
+           ::GetFileAttributesW(systemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::uintmax_t Win32FileSystem::fileLength(const std::string& path) const
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data))
+        fail(path);
+    return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string Win32FileSystem::readFile(const std::string& path) const
+{
+    FileHandle file(::CreateFileW(systemPath(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
+        fail(path);
+    std::string contents;
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+            fail(path);
+        if (got == 0)
+            return contents;
+        contents.append(buffer, got);
+    }
+}
+
+void Win32FileSystem::createIfMissing(const std::string& path)
+{
+    FileHandle file(::CreateFileW(systemPath(path).c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.isOpen())
+        fail(path);
+}
+
+void Win32FileSystem::replaceFile(const std::string& path, std::string_view bytes,
+                                  Durability durability)
+{
+    const std::wstring target = systemPath(path);
+    // A folder is never replaced by a file (some systems' ReplaceFileW would move it aside).
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw FileError(path, std::make_error_code(std::errc::is_a_directory));
+    std::wstring temporary;
+    FileHandle file = createTemporaryIn(folderOf(target), temporary, path);
+    try {
+        writeAll(file.get(), bytes, path);
+        if (durability == Durability::Flushed && !::FlushFileBuffers(file.get()))
+            fail(path);
+        if (!file.close())
+            fail(path);
+        putInPlace(temporary, target, path);
+    } catch (...) {
+        if (file.isOpen())
+            file.close();
+        ::DeleteFileW(temporary.c_str());
+        throw;
+    }
+}
+
+std::size_t Win32FileSystem::maxNameLength(const std::string&) const
+{
+    // Windows counts UTF-16 units; Linux counts bytes, and the names must come out the same
+    // on both, so the smaller limit of the two holds here too.
+    return 255;
+}
+
+} // namespace corvano

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace corvano {
+
+// The real file system on Windows, through the wide-character API: every name Windows can
+// hold is reachable whatever the ANSI code page. "\" separates folders; "/" is taken too.
+class Win32FileSystem : public FileSystem
+{
+public:
+    bool exists(const std::string& path) const override;
+    std::uintmax_t fileLength(const std::string& path) const override;
+    std::string readFile(const std::string& path) const override;
+    void createIfMissing(const std::string& path) override;
+    // Writes a temporary beside the target and puts it in the target's place in one step;
+    // an existing target is replaced with ReplaceFileW, so it keeps its attributes.
+    void replaceFile(const std::string& path, std::string_view bytes,
+                     Durability durability) override;
+    std::size_t maxNameLength(const std::string& folder) const override;
+
+    // The path in the API's form: UTF-16, with "\" for every "/".
+    static std::wstring systemPath(const std::string& path);
+};
+
+} // namespace corvano

@@ -1,0 +1,24 @@
+#include "WideTemporaryFolder.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "writers/UrlFileWriter.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvano;
+using namespace corvano::test;
+
+// Titles that name devices become ordinary files in the folder, not writes to the device
+TEST(DeviceNameFile, TitlesThatNameDevicesLandInTheFolder)
+{
+    WideTemporaryFolder folder;
+    Win32FileSystem files;
+    std::vector<std::string> expected;
+    for (const std::string title : {"CON", "con.txt", "Nul", "COM1", "lpt9.x", "AUX"}) {
+        const std::string name = UrlFileWriter::fileNameOf(title, 255);
+        files.replaceFile(folder.file(name), "URL=x\r\n", FileSystem::Durability::Cached);
+        EXPECT_EQ(files.readFile(folder.file(name)), "URL=x\r\n") << name;
+        expected.push_back(name);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folder.names(), expected);
+}

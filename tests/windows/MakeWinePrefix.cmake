@@ -1,0 +1,12 @@
+# Creates the Wine prefix ($ENV{WINEPREFIX}) once, so no test pays for Wine's first start.
+if(NOT DEFINED ENV{WINEPREFIX})
+    message(FATAL_ERROR "WINEPREFIX is not set")
+endif()
+if(EXISTS "$ENV{WINEPREFIX}/system.reg")
+    return()
+endif()
+file(MAKE_DIRECTORY "$ENV{WINEPREFIX}")
+execute_process(COMMAND ${WINE} wineboot -i RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "wineboot failed: ${result}")
+endif()

@@ -1,0 +1,153 @@
+#!/usr/bin/env python3
+"""corvano-cli.exe under Wine against loopback servers, beside the Linux corvano-cli.
+
+Usage: cli_under_wine.py WINE WINDOWS_EXE LINUX_EXE EXAMPLES_FOLDER
+
+Each case runs both programs on the same page; the shortcut files (names and bytes), the HTML
+list, what they print and their exit codes must be the same. Prints the time of the sample
+run on each, and Wine's own start-up time apart.
+"""
+import http.server
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+wine, windows_exe, linux_exe, examples = sys.argv[1:5]
+sample = open(os.path.join(examples, "list-page.html"), "rb").read()
+# The same list in GBK, declared so.
+gbk_page = (
+    sample.decode("utf-8").replace('<meta charset="utf-8">', '<meta charset="gbk">').encode("gbk")
+)
+
+
+class Handler(http.server.BaseHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+    def send_page(self, body, content_type="text/html"):
+        self.send_response(200)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_GET(self):
+        if self.path == "/list-page.html":
+            self.send_page(sample, "text/html; charset=utf-8")
+        elif self.path == "/gbk.html":
+            self.send_page(gbk_page)
+        elif self.path == "/moved":
+            self.send_response(302)
+            self.send_header("Location", "/list-page.html")
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+        elif self.path == "/stall":
+            # Headers and a first piece, then silence longer than the idle limit.
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html")
+            self.send_header("Content-Length", "100000")
+            self.end_headers()
+            self.wfile.write(b"<ul>")
+            self.wfile.flush()
+            time.sleep(4)
+        else:
+            self.send_error(404)
+
+
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+server.daemon_threads = True
+threading.Thread(target=server.serve_forever, daemon=True).start()
+base = "http://127.0.0.1:%d" % server.server_address[1]
+scratch = tempfile.mkdtemp(prefix="corvano-wine-")
+failures = []
+
+
+def windows_path(path):
+    # Wine's Z: drive is the Linux root; "/" is taken as a separator.
+    return "Z:" + path
+
+
+def run(system, name, url, start='<ul class="news">', extra=()):
+    """Runs one program on one case in a fresh folder; returns (exit code, output, files)."""
+    folder = os.path.join(scratch, system, name)
+    os.makedirs(os.path.join(folder, "links"), exist_ok=True)
+    program = os.path.join(folder, "bin")
+    os.makedirs(program)
+    exe = os.path.join(program, os.path.basename(windows_exe if system == "windows" else linux_exe))
+    # The Windows program alone, as the archive ships it: no DLL beside it.
+    shutil.copy(windows_exe if system == "windows" else linux_exe, exe)
+    open(os.path.join(folder, "template"), "wb").write(b"[InternetShortcut]\nURL=")
+    to_arg = windows_path if system == "windows" else (lambda p: p)
+    arguments = [
+        "--url", url, "--folder", to_arg(os.path.join(folder, "links")) + "/",
+        "--template-file", to_arg(os.path.join(folder, "template")),
+        "--start", start, "--end", "</ul>", "--contains", ".html",
+        "--settings", to_arg(os.path.join(folder, "db.dat")),
+        "--html", to_arg(os.path.join(folder, "list.html")),
+    ] + [a if not a.startswith("/") else to_arg(a) for a in extra]
+    command = ([wine, exe] if system == "windows" else [exe]) + arguments
+    began = time.monotonic()
+    result = subprocess.run(command, capture_output=True, timeout=120)
+    elapsed = time.monotonic() - began
+    files = {}
+    for root in (os.path.join(folder, "links"),):
+        for entry in sorted(os.listdir(root)):
+            path = os.path.join(root, entry)
+            files[entry] = open(path, "rb").read() if os.path.isfile(path) else "<folder>"
+    html = os.path.join(folder, "list.html")
+    if os.path.exists(html):
+        files["<html list>"] = open(html, "rb").read()
+    return result.returncode, result.stdout, files, elapsed
+
+
+def case(name, url, expected_code, start='<ul class="news">', extra=(), prepare=None):
+    outcomes = {}
+    for system in ("linux", "windows"):
+        if prepare:
+            prepare(os.path.join(scratch, system, name))
+        outcomes[system] = run(system, name, url, start, extra)
+    linux, windows = outcomes["linux"], outcomes["windows"]
+    problems = []
+    if linux[0] != expected_code or windows[0] != expected_code:
+        problems.append("exit codes %d (Linux) and %d (Windows), expected %d"
+                        % (linux[0], windows[0], expected_code))
+    if linux[2] != windows[2]:
+        problems.append("the files differ: Linux %s, Windows %s"
+                        % (sorted(linux[2]), sorted(windows[2])))
+    if linux[1] != windows[1]:
+        problems.append("the output differs: %r / %r" % (linux[1][:200], windows[1][:200]))
+    status = "ok" if not problems else "FAILED"
+    shortcuts = len([f for f in windows[2] if f.endswith(".url")])
+    print("%-16s %s  (%d shortcut files, byte for byte %s)"
+          % (name, status, shortcuts, "equal" if linux[2] == windows[2] else "DIFFERENT"))
+    for problem in problems:
+        print("    " + problem)
+        failures.append(name)
+    return outcomes
+
+
+def occupy(folder):
+    # A folder where the first shortcut file must go makes the write fail.
+    os.makedirs(os.path.join(folder, "links", "春节假期安排通知.url"))
+
+
+outcomes = case("sample page", base + "/list-page.html", 0)
+case("GBK page", base + "/gbk.html", 0)
+case("redirect", base + "/moved", 0)
+case("no start string", base + "/list-page.html", 3, start="<ol class=none>")
+case("write failure", base + "/list-page.html", 4, prepare=occupy)
+case("time-out", base + "/stall", 2, extra=("--timeout", "1"))
+
+began = time.monotonic()
+subprocess.run([wine, "cmd", "/c", "exit"], capture_output=True, timeout=120)
+wine_start = time.monotonic() - began
+print("time of the sample page: Linux %.3f s, Windows under Wine %.3f s "
+      "(of which Wine's start-up, timed as `wine cmd /c exit`, %.3f s)"
+      % (outcomes["linux"][3], outcomes["windows"][3], wine_start))
+shutil.rmtree(scratch, ignore_errors=True)
+server.shutdown()
+sys.exit(1 if failures else 0)
