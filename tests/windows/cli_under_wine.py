@@ -142,12 +142,24 @@ case("no start string", base + "/list-page.html", 3, start="<ol class=none>")
 case("write failure", base + "/list-page.html", 4, prepare=occupy)
 case("time-out", base + "/stall", 2, extra=("--timeout", "1"))
 
-began = time.monotonic()
-subprocess.run([wine, "cmd", "/c", "exit"], capture_output=True, timeout=120)
-wine_start = time.monotonic() - began
-print("time of the sample page: Linux %.3f s, Windows under Wine %.3f s "
-      "(of which Wine's start-up, timed as `wine cmd /c exit`, %.3f s)"
-      % (outcomes["linux"][3], outcomes["windows"][3], wine_start))
+
+
+def quickest(command, times=3):
+    best = None
+    for _ in range(times):
+        began = time.monotonic()
+        subprocess.run(command, capture_output=True, timeout=120)
+        elapsed = time.monotonic() - began
+        best = elapsed if best is None else min(best, elapsed)
+    return best
+
+
+# Wine's own start-up: the quickest of a few runs of an empty command, the server warm.
+wine_start = quickest([wine, "cmd", "/c", "exit"])
+version_start = quickest([wine, windows_exe, "--version"])
+print("time of the sample page: Linux %.3f s, Windows under Wine %.3f s; Wine's start-up "
+      "(`wine cmd /c exit`) %.3f s, corvano-cli.exe --version under Wine %.3f s"
+      % (outcomes["linux"][3], outcomes["windows"][3], wine_start, version_start))
 shutil.rmtree(scratch, ignore_errors=True)
 server.shutdown()
 sys.exit(1 if failures else 0)
