@@ -1,9 +1,10 @@
+#include "ui/main/MainWindow.h"
+
 #include "LoopbackServer.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
 #include "ui/main/QtChinese.h"
 #include "ui/main/TabStrip.h"
-#include "ui/main/curl.h"
 #include "ui/picker/FolderList.h"
 
 #include <QApplication>
@@ -398,7 +399,8 @@ private:
     void open(bool forARun = true)
     {
         m_window.reset();
-        m_window = std::make_unique<curl>(curl::Options{m_program->path().string(), 5s});
+        m_window =
+            std::make_unique<MainWindow>(MainWindow::Options{m_program->path().string(), 5s});
         m_window->show();
         const std::string list = m_server.url("/list.html"), folder = m_target->prefix(),
                           news = m_server.url("/news/");
@@ -449,7 +451,7 @@ private:
     int m_polls = 0;
     std::unique_ptr<TemporaryFolder> m_program;
     std::unique_ptr<TemporaryFolder> m_target;
-    std::unique_ptr<curl> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 QTEST_MAIN(MainWindowTest)

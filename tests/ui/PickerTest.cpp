@@ -1,8 +1,8 @@
 #include "TemporaryFolder.h"
 #include "ui/picker/CenterForm.h"
 #include "ui/picker/FolderList.h"
+#include "ui/picker/FolderPicker.h"
 #include "ui/picker/PickedFolder.h"
-#include "ui/picker/dialog.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -83,7 +83,7 @@ private slots:
         const std::tuple<QString, const char*, QString> picks[] = {
             {m_links + "/a", "deep", m_links + "/a/"}, {"/", nullptr, "/"}};
         for (const auto& [open, highlighted, picked] : picks) {
-            dialog picker;
+            FolderPicker picker;
             picker.show();
             auto* folders = picker.findChild<FolderList*>("Dir1");
             QVERIFY(folders && folders->setPath(open));
@@ -101,7 +101,7 @@ private slots:
     void escapeCancels()
     {
         PickedFolder::confirm("/");
-        dialog picker;
+        FolderPicker picker;
         picker.show();
         QVERIFY(picker.findChild<FolderList*>("Dir1")->setPath(m_links));
         QTest::keyClick(&picker, Qt::Key_Escape);

@@ -18,12 +18,12 @@ void tellUser(const QString& text)
 bool Launcher::start(std::function<void()> showMainWindow)
 {
     LocalSystemServices system;
-    Form1::Options options;
+    LauncherWindow::Options options;
     options.showMainWindow = std::move(showMainWindow);
     return start(std::move(options), system);
 }
 
-bool Launcher::start(Form1::Options options, SystemServices& system)
+bool Launcher::start(LauncherWindow::Options options, SystemServices& system)
 {
     if (options.programFolder.empty()) {
         const ProgramLocations locations = ProgramLocations::detect();
@@ -35,7 +35,7 @@ bool Launcher::start(Form1::Options options, SystemServices& system)
         tellUser(failureText(*failure));
         return false;
     }
-    auto* form = new Form1(std::move(options));
+    auto* form = new LauncherWindow(std::move(options));
     if (const auto missing = form->Form_Load()) {
         delete form;
         tellUser(pictureFailureText(*missing));

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ComponentCheck.h"
-#include "Form1.h"
+#include "LauncherWindow.h"
 
 #include <QString>
 #include <functional>
@@ -16,7 +16,7 @@ public:
     // once its button is clicked. Returns false when the program has to end; a message box has
     // then told the user why.
     static bool start(std::function<void()> showMainWindow);
-    static bool start(Form1::Options options, SystemServices& system);
+    static bool start(LauncherWindow::Options options, SystemServices& system);
 
     static QString failureText(const ComponentFailure& failure);
     static QString pictureFailureText(const QString& path);

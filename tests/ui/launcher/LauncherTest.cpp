@@ -31,7 +31,7 @@ class LauncherTest : public QObject
 
     std::optional<TemporaryFolder> m_program;
     QString m_img; // the program's folder of pictures, with B1.jpg and B2.jpg
-    QPointer<Form1> m_form;
+    QPointer<LauncherWindow> m_form;
     QStringList m_asked; // the addresses opened and the main window, in order
 
     template <typename Widget = QWidget> Widget& control(const char* name) const
@@ -56,19 +56,20 @@ class LauncherTest : public QObject
         answer.start(0);
         LocalSystemServices system;
         Launcher::start(
-            {m_program->path().string(), std::move(pageAddress),
+            {m_program->path().string(),
+             std::move(pageAddress),
              [this](const QUrl& address) { m_asked << address.toString(); },
              [this] { m_asked << (m_form && m_form->isVisible() ? "over launcher" : "main"); },
              {}},
             system);
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* form = qobject_cast<Form1*>(window); form && form->isVisible())
+            if (auto* form = qobject_cast<LauncherWindow*>(window); form && form->isVisible())
                 m_form = form;
         }
         return message;
     }
 
-    Form1& showLauncher(std::string pageAddress = kNoPage)
+    LauncherWindow& showLauncher(std::string pageAddress = kNoPage)
     {
         if (!start(std::move(pageAddress)).isEmpty() || !QTest::qWaitForWindowExposed(m_form))
             qFatal("the launcher was not shown");
@@ -88,7 +89,7 @@ private slots:
 
     void isBorderlessOfTheDesignedSizeAndSwapsPicturesWhileAButtonIsHeld()
     {
-        Form1& form = showLauncher();
+        LauncherWindow& form = showLauncher();
         QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(form.size(), QSize(484, 336)); // 7260 x 5040 twips
         auto& button = control<QLabel>("Picture1");
@@ -110,7 +111,7 @@ private slots:
 
     void onlyALeftDragOnTheSurfaceMovesTheWindow()
     {
-        Form1& form = showLauncher();
+        LauncherWindow& form = showLauncher();
         const QPoint start = form.pos();
         for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton})
             drag(form, {300, 100}, {350, 150}, other);

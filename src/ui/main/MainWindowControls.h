@@ -19,10 +19,10 @@ class TabStrip;
 
 // The controls of the main window, created in their places on the window. Each widget's
 // object name is its control name, so tests and tools can find it.
-class CurlControls
+class MainWindowControls
 {
 public:
-    explicit CurlControls(QWidget& window);
+    explicit MainWindowControls(QWidget& window);
 
     // Text1 to Text9 by number. Text3 and Text9 are multi-line; their line breaks are CR LF.
     QString text(int number) const;

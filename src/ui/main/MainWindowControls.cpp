@@ -1,4 +1,4 @@
-#include "CurlControls.h"
+#include "MainWindowControls.h"
 
 #include "CaptionFrame.h"
 #include "StatusFont.h"
@@ -85,7 +85,7 @@ QString withCrLf(const QString& text)
 
 } // namespace
 
-CurlControls::CurlControls(QWidget& window)
+MainWindowControls::MainWindowControls(QWidget& window)
 {
     createTabStrip(window);
     createUrlPage(window);
@@ -94,7 +94,7 @@ CurlControls::CurlControls(QWidget& window)
     setFocusOrder();
 }
 
-void CurlControls::createTabStrip(QWidget& window)
+void MainWindowControls::createTabStrip(QWidget& window)
 {
     TabStrip1 = place(new TabStrip(&window), "TabStrip1", Twips::rect(0, 0, 6975, 5895));
     TabStrip1->addTab("生成URL", "curl");
@@ -102,7 +102,7 @@ void CurlControls::createTabStrip(QWidget& window)
     TabStrip1->addTab("字符串设置", "str");
 }
 
-void CurlControls::createUrlPage(QWidget& window)
+void MainWindowControls::createUrlPage(QWidget& window)
 {
     Frame3 = page(window, "Frame3");
     QLabel* label1 = label(Frame3, "Label1", "列表网址：", Twips::rect(240, 360, 975, 255));
@@ -117,7 +117,7 @@ void CurlControls::createUrlPage(QWidget& window)
     Command3 = button(Frame3, "Command3", "生成文件", Twips::rect(5160, 4200, 1335, 495));
 }
 
-void CurlControls::createStatusFrame(QWidget& page)
+void MainWindowControls::createStatusFrame(QWidget& page)
 {
     QGroupBox* frame2 = group(&page, "Frame2", "处理状态", Twips::rect(120, 3840, 4695, 1335));
     Label5 = label(frame2, "Label5", "", Twips::rect(240, 360, 4335, 375));
@@ -127,7 +127,7 @@ void CurlControls::createStatusFrame(QWidget& page)
         status->setFont(StatusFont::font());
 }
 
-void CurlControls::createHtmlPage(QWidget& window)
+void MainWindowControls::createHtmlPage(QWidget& window)
 {
     Frame7 = page(window, "Frame7");
     m_text9 = multiLine(Frame7, "Text9", Twips::rect(120, 240, 6495, 3975));
@@ -135,7 +135,7 @@ void CurlControls::createHtmlPage(QWidget& window)
     Frame7->hide();
 }
 
-void CurlControls::createStringPage(QWidget& window)
+void MainWindowControls::createStringPage(QWidget& window)
 {
     Frame5 = page(window, "Frame5");
     QGroupBox* frame4 = group(Frame5, "Frame4", "字符串设置", Twips::rect(120, 240, 6495, 1815));
@@ -163,7 +163,7 @@ void CurlControls::createStringPage(QWidget& window)
     Frame5->hide();
 }
 
-void CurlControls::setFocusOrder()
+void MainWindowControls::setFocusOrder()
 {
     const std::array<QWidget*, 13> order{textBox(2), Command2,   textBox(3), textBox(1), textBox(6),
                                          textBox(5), textBox(4), Command3,   textBox(7), textBox(8),
@@ -172,13 +172,13 @@ void CurlControls::setFocusOrder()
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void CurlControls::fitCaptions()
+void MainWindowControls::fitCaptions()
 {
     for (const auto& [caption, box] : m_captions)
         fitBefore(*caption, *box);
 }
 
-void CurlControls::fitBefore(QLabel& caption, const QWidget& box)
+void MainWindowControls::fitBefore(QLabel& caption, const QWidget& box)
 {
     // The text box lies over the end of its caption; a caption that reaches under it is
     // drawn smaller, down to a size that stays legible.
@@ -194,7 +194,7 @@ void CurlControls::fitBefore(QLabel& caption, const QWidget& box)
         caption.setFont(font);
 }
 
-QWidget* CurlControls::textBox(int number) const
+QWidget* MainWindowControls::textBox(int number) const
 {
     if (number == 3)
         return m_text3;
@@ -205,7 +205,7 @@ QWidget* CurlControls::textBox(int number) const
     return m_lines[static_cast<std::size_t>(number - 1)];
 }
 
-QString CurlControls::text(int number) const
+QString MainWindowControls::text(int number) const
 {
     if (number == 3)
         return withCrLf(m_text3->toPlainText());
@@ -214,7 +214,7 @@ QString CurlControls::text(int number) const
     return static_cast<QLineEdit*>(textBox(number))->text();
 }
 
-void CurlControls::setText(int number, const QString& text)
+void MainWindowControls::setText(int number, const QString& text)
 {
     if (number == 3)
         m_text3->setPlainText(withLf(text));
@@ -224,7 +224,7 @@ void CurlControls::setText(int number, const QString& text)
         static_cast<QLineEdit*>(textBox(number))->setText(text);
 }
 
-void CurlControls::appendToText9(const QString& lines)
+void MainWindowControls::appendToText9(const QString& lines)
 {
     // At the end, wherever the user's caret is.
     QTextCursor end(m_text9->document());

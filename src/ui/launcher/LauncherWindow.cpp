@@ -1,4 +1,4 @@
-#include "Form1.h"
+#include "LauncherWindow.h"
 
 #include "ClickLabel.h"
 #include "PageStrip.h"
@@ -16,7 +16,7 @@ namespace corvano {
 
 namespace {
 
-Form1::Options withDefaults(Form1::Options options)
+LauncherWindow::Options withDefaults(LauncherWindow::Options options)
 {
     if (options.programFolder.empty())
         options.programFolder = ProgramFolder::path();
@@ -36,12 +36,13 @@ void makeWhite(QLabel& label)
 
 } // namespace
 
-Form1::Form1(Options options)
+LauncherWindow::LauncherWindow(Options options)
     : m_options(withDefaults(std::move(options))), m_background(kBackground),
       m_b1(picturePath("B1.jpg")), m_b2(picturePath("B2.jpg")), m_label1(new ClickLabel(this)),
       m_label2(new ClickLabel(this)), m_label3(new ClickLabel(this)),
       m_picture1(new ClickLabel(this)), m_scriptlet1(new PageStrip(this))
 {
+    setObjectName("Form1");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle("Corvano");
@@ -55,7 +56,7 @@ Form1::Form1(Options options)
     connectHandlers();
 }
 
-void Form1::createLabels()
+void LauncherWindow::createLabels()
 {
     m_label1->setObjectName("Label1");
     m_label1->setGeometry(Twips::rect(2400, 2040, 3255, 615));
@@ -79,20 +80,20 @@ void Form1::createLabels()
     makeWhite(*m_label3);
 }
 
-void Form1::connectHandlers()
+void LauncherWindow::connectHandlers()
 {
-    connect(m_label3, &ClickLabel::clicked, this, &Form1::Label3_Click);
-    connect(m_picture1, &ClickLabel::mouseDown, this, &Form1::Picture1_MouseDown);
-    connect(m_picture1, &ClickLabel::mouseUp, this, &Form1::Picture1_MouseUp);
-    connect(m_picture1, &ClickLabel::clicked, this, &Form1::Picture1_Click);
+    connect(m_label3, &ClickLabel::clicked, this, &LauncherWindow::Label3_Click);
+    connect(m_picture1, &ClickLabel::mouseDown, this, &LauncherWindow::Picture1_MouseDown);
+    connect(m_picture1, &ClickLabel::mouseUp, this, &LauncherWindow::Picture1_MouseUp);
+    connect(m_picture1, &ClickLabel::clicked, this, &LauncherWindow::Picture1_Click);
 }
 
-QString Form1::picturePath(const char* name) const
+QString LauncherWindow::picturePath(const char* name) const
 {
     return QString::fromStdString(m_options.pictureFolder + ProgramFolder::separator()) + name;
 }
 
-std::optional<QString> Form1::Form_Load()
+std::optional<QString> LauncherWindow::Form_Load()
 {
     CenterForm(*this);
     m_scriptlet1->resize(Twips::toPixels(380), Twips::toPixels(22));
@@ -108,7 +109,7 @@ std::optional<QString> Form1::Form_Load()
     return std::nullopt;
 }
 
-void Form1::paintEvent(QPaintEvent*)
+void LauncherWindow::paintEvent(QPaintEvent*)
 {
     // The picture is one column wider than the window; it is drawn from the top-left corner.
     QPainter(this).drawPixmap(0, 0, m_background);
@@ -118,7 +119,7 @@ void Form1::paintEvent(QPaintEvent*)
     }
 }
 
-void Form1::mouseMoveEvent(QMouseEvent* event)
+void LauncherWindow::mouseMoveEvent(QMouseEvent* event)
 {
     if (!(event->buttons() & Qt::LeftButton))
         return;
@@ -129,29 +130,29 @@ void Form1::mouseMoveEvent(QMouseEvent* event)
     move(twipsToPixels(corner + pointer - QPointF(220, 50)));
 }
 
-void Form1::Label3_Click()
+void LauncherWindow::Label3_Click()
 {
     m_options.openAddress(QUrl::fromUserInput(kWebAddress));
 }
 
-void Form1::showPicture(PictureFile& picture)
+void LauncherWindow::showPicture(PictureFile& picture)
 {
     // A file gone since the start keeps its last picture rather than ending the program.
     picture.load();
     m_picture1->setPixmap(picture.pixmap());
 }
 
-void Form1::Picture1_MouseDown()
+void LauncherWindow::Picture1_MouseDown()
 {
     showPicture(m_b2);
 }
 
-void Form1::Picture1_MouseUp()
+void LauncherWindow::Picture1_MouseUp()
 {
     showPicture(m_b1);
 }
 
-void Form1::Picture1_Click()
+void LauncherWindow::Picture1_Click()
 {
     close();
     if (m_options.showMainWindow)
