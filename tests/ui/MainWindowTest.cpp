@@ -3,7 +3,7 @@
 #include "LoopbackServer.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
-#include "ui/main/QtChinese.h"
+#include "ui/common/QtChinese.h"
 #include "ui/main/TabStrip.h"
 #include "ui/picker/FolderList.h"
 

@@ -1,5 +1,6 @@
 #include "TemporaryFolder.h"
-#include "ui/picker/CenterForm.h"
+#include "ui/common/CenterForm.h"
+#include "ui/common/Twips.h"
 #include "ui/picker/FolderList.h"
 #include "ui/picker/FolderPicker.h"
 #include "ui/picker/PickedFolder.h"
@@ -52,7 +53,7 @@ private slots:
         QCOMPARE(centredPosition({3000, 3000}, {4500, 6000}), QPointF(-750, -1500));
         const QPointF odd = centredPosition(QSizeF(1025, 769) * 15, QSizeF(100, 100) * 15);
         QCOMPARE(odd, QPointF(6937.5, 5017.5));
-        QCOMPARE(twipsToPixels(odd), QPoint(463, 335));
+        QCOMPARE(Twips::toNearestPixels(odd), QPoint(463, 335));
     }
 
     void singleClickHighlightsAndDoubleClickOpens()

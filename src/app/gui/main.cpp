@@ -1,6 +1,6 @@
+#include "ui/common/QtChinese.h"
 #include "ui/launcher/Launcher.h"
 #include "ui/main/MainWindow.h"
-#include "ui/main/QtChinese.h"
 
 #include <QApplication>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "platform/LocalSystemServices.h"
 #include "platform/ProgramLocations.h"
-#include "ui/main/MessageBox.h"
+#include "ui/common/MessageBox.h"
 
 namespace corvano {
 

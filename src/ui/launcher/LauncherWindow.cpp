@@ -4,9 +4,9 @@
 #include "PageStrip.h"
 #include "StartupReport.h"
 #include "platform/ProgramFolder.h"
-#include "ui/picker/CenterForm.h"
-#include "ui/picker/Twips.h"
-#include "ui/picker/WindowIcon.h"
+#include "ui/common/CenterForm.h"
+#include "ui/common/Twips.h"
+#include "ui/common/WindowIcon.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
@@ -125,9 +125,9 @@ void LauncherWindow::mouseMoveEvent(QMouseEvent* event)
         return;
     // The pointer ends 220 twips right of and 50 twips below the window's top-left corner,
     // wherever the press began.
-    const QPointF corner = QPointF(pos()) * Twips::PerPixel;
-    const QPointF pointer = event->position() * Twips::PerPixel;
-    move(twipsToPixels(corner + pointer - QPointF(220, 50)));
+    const QPointF corner = QPointF(pos()) * Twips::kPerPixel;
+    const QPointF pointer = event->position() * Twips::kPerPixel;
+    move(Twips::toNearestPixels(corner + pointer - QPointF(220, 50)));
 }
 
 void LauncherWindow::Label3_Click()

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "MainWindowControls.h"
-#include "QtEventPoster.h"
 #include "engine/GenerationRun.h"
 #include "engine/MainSurface.h"
 #include "platform/CurlTransfer.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/ProgramLocations.h"
+#include "ui/common/QtEventPoster.h"
 #include "writers/OutputWriters.h"
 
 #include <QTimer>

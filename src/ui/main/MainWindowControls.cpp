@@ -3,7 +3,7 @@
 #include "CaptionFrame.h"
 #include "StatusFont.h"
 #include "TabStrip.h"
-#include "ui/picker/Twips.h"
+#include "ui/common/Twips.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,11 +1,11 @@
 #include "FolderPicker.h"
 
-#include "CenterForm.h"
 #include "DriveList.h"
 #include "FolderList.h"
 #include "PickedFolder.h"
-#include "Twips.h"
-#include "WindowIcon.h"
+#include "ui/common/CenterForm.h"
+#include "ui/common/Twips.h"
+#include "ui/common/WindowIcon.h"
 
 #include <QDir>
 #include <QLabel>
