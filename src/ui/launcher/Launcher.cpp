@@ -4,7 +4,7 @@
 #include "platform/ProgramLocations.h"
 #include "ui/common/MessageBox.h"
 
-namespace corvano {
+namespace corvano::Launcher {
 
 namespace {
 
@@ -13,9 +13,29 @@ void tellUser(const QString& text)
     MessageBox::show(nullptr, text, "Corvano", MessageStyle::Critical);
 }
 
+QString failureText(const ComponentFailure& failure)
+{
+    const QString subject = QString::fromStdString(failure.subject);
+    const QString reason = QString::fromStdString(failure.reason);
+    switch (failure.step) {
+    case ComponentFailure::Step::FindWindowsDirectory:
+        return QString("无法取得 Windows 目录（%1），程序将退出。").arg(reason);
+    case ComponentFailure::Step::Copy:
+        return QString("无法复制组件文件 %1（%2），程序将退出。").arg(subject, reason);
+    case ComponentFailure::Step::Register:
+        return QString("无法启动组件注册 %1（%2），程序将退出。").arg(subject, reason);
+    }
+    return reason;
+}
+
+QString pictureFailureText(const QString& path)
+{
+    return QString("图片文件 %1 不存在或无法读取，程序将退出。").arg(path);
+}
+
 } // namespace
 
-bool Launcher::start(std::function<void()> showMainWindow)
+bool start(std::function<void()> showMainWindow)
 {
     LocalSystemServices system;
     LauncherWindow::Options options;
@@ -23,7 +43,7 @@ bool Launcher::start(std::function<void()> showMainWindow)
     return start(std::move(options), system);
 }
 
-bool Launcher::start(LauncherWindow::Options options, SystemServices& system)
+bool start(LauncherWindow::Options options, SystemServices& system)
 {
     if (options.programFolder.empty()) {
         const ProgramLocations locations = ProgramLocations::detect();
@@ -45,24 +65,4 @@ bool Launcher::start(LauncherWindow::Options options, SystemServices& system)
     return true;
 }
 
-QString Launcher::failureText(const ComponentFailure& failure)
-{
-    const QString subject = QString::fromStdString(failure.subject);
-    const QString reason = QString::fromStdString(failure.reason);
-    switch (failure.step) {
-    case ComponentFailure::Step::FindWindowsDirectory:
-        return QString("无法取得 Windows 目录（%1），程序将退出。").arg(reason);
-    case ComponentFailure::Step::Copy:
-        return QString("无法复制组件文件 %1（%2），程序将退出。").arg(subject, reason);
-    case ComponentFailure::Step::Register:
-        return QString("无法启动组件注册 %1（%2），程序将退出。").arg(subject, reason);
-    }
-    return reason;
-}
-
-QString Launcher::pictureFailureText(const QString& path)
-{
-    return QString("图片文件 %1 不存在或无法读取，程序将退出。").arg(path);
-}
-
-} // namespace corvano
+} // namespace corvano::Launcher

@@ -27,6 +27,17 @@ LauncherWindow::Options withDefaults(LauncherWindow::Options options)
     return options;
 }
 
+QFont productNameFont()
+{
+    QFont name;
+    // Where the first family is not installed, the next installed CJK face stands in.
+    name.setFamilies(
+        {"微软雅黑", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
+    name.setPointSize(18);
+    name.setWeight(QFont::Normal);
+    return name;
+}
+
 void makeWhite(QLabel& label)
 {
     QPalette palette = label.palette();
@@ -61,13 +72,7 @@ void LauncherWindow::createLabels()
     m_label1->setObjectName("Label1");
     m_label1->setGeometry(Twips::rect(2400, 2040, 3255, 615));
     m_label1->setText("Corvano");
-    QFont name;
-    // Where the first family is not installed, the next installed CJK face stands in.
-    name.setFamilies(
-        {"微软雅黑", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
-    name.setPointSize(18);
-    name.setWeight(QFont::Normal);
-    m_label1->setFont(name);
+    m_label1->setFont(productNameFont());
 
     m_label2->setObjectName("Label2");
     m_label2->setGeometry(Twips::rect(240, 4560, 3255, 255));

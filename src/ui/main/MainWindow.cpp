@@ -24,8 +24,8 @@ namespace corvano {
 
 namespace {
 
-constexpr int TimerInterval = 200; // milliseconds
-constexpr const char* SettingsTitle = "设置错误";
+constexpr int kTimerInterval = 200; // milliseconds
+constexpr const char* kSettingsTitle = "设置错误";
 
 QString fromUtf8(std::string_view text)
 {
@@ -75,7 +75,7 @@ void MainWindow::Form_Load()
     useOwnFontSize();
     restoreTexts();
     for (QTimer* timer : {&m_timer2, &m_timer3}) {
-        timer->setInterval(TimerInterval);
+        timer->setInterval(kTimerInterval);
         timer->stop();
     }
     CenterForm(*this);
@@ -107,7 +107,7 @@ void MainWindow::restoreTexts()
     } catch (const FileError& error) {
         showMessage("无法读取设置文件 " + error.path() + "：" + FailureReason::of(error) +
                         "\n上次保存的设置未能恢复。",
-                    SettingsTitle, MessageStyle::Exclamation);
+                    kSettingsTitle, MessageStyle::Exclamation);
     }
 }
 
@@ -127,7 +127,7 @@ void MainWindow::saveTexts()
     } catch (const FileError& error) {
         showMessage("无法保存设置文件 " + error.path() + "：" + FailureReason::of(error) +
                         "\n本次输入的设置没有保存。",
-                    SettingsTitle, MessageStyle::Exclamation);
+                    kSettingsTitle, MessageStyle::Exclamation);
         return;
     }
     warnIfNotKeptWhole(SavedSettings::settingsValue(texts));
@@ -141,9 +141,9 @@ void MainWindow::warnIfNotKeptWhole(const std::string& value)
     if (stored.size() > RecordFile::ValueWidth) {
         showMessage("设置共 " + std::to_string(stored.size()) + " 字节，超过了设置文件能保存的 " +
                         std::to_string(RecordFile::ValueWidth) + " 字节，超出的部分没有保存。",
-                    SettingsTitle, MessageStyle::Exclamation);
+                    kSettingsTitle, MessageStyle::Exclamation);
     } else if (AnsiCodec::decode(stored) != value) {
-        showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", SettingsTitle,
+        showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", kSettingsTitle,
                     MessageStyle::Exclamation);
     }
 }

@@ -50,8 +50,9 @@ private:
     void createStatusFrame(QWidget& page);
     void createHtmlPage(QWidget& window);
     void createStringPage(QWidget& window);
+    void createFilterFrame(QWidget& page);
+    void createReplaceFrame(QWidget& page);
     void setFocusOrder();
-    static void fitBefore(QLabel& caption, const QWidget& box);
 
     std::array<QLineEdit*, 8> m_lines{}; // index n - 1 for Text<n>; empty for Text3
     QPlainTextEdit* m_text3 = nullptr;
