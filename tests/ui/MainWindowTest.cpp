@@ -132,7 +132,7 @@ private slots:
             the<QLineEdit>(*m_window, "Text2").setText("/restored/");
             m_onDialog = answer;
             click("Command2");
-            QCOMPARE(m_window->text(2), text2);
+            QCOMPARE(m_window->text(Field::Folder), text2);
         }
     }
 
@@ -318,7 +318,7 @@ private slots:
         });
         click("Command3");
         QCOMPARE(seen, QStringList({"Frame7", "获取列表"}));
-        QCOMPARE(m_window->text(1), (hold + " 备注").toStdString());
+        QCOMPARE(m_window->text(Field::Address), (hold + " 备注").toStdString());
         QCOMPARE(m_holdRequests.load(), 1);
         QCOMPARE(m_boxes, QStringList({"URL生成 (Information) 恭喜，URL文件生成完毕！"}));
         qInfo("processor use while waiting: %.1f %%", busy * 100);
@@ -333,7 +333,7 @@ private slots:
         QVERIFY2(run.elapsed() < 4000, "the run went on waiting after the window closed");
         QCOMPARE(m_boxes.size(), 1);
         open(false);
-        QCOMPARE(m_window->text(1), hold.toStdString());
+        QCOMPARE(m_window->text(Field::Address), hold.toStdString());
     }
 
     void textsSurviveCloseAndReopen()
@@ -346,7 +346,7 @@ private slots:
         for (int number : {1, 2, 4, 5, 6, 7, 8})
             typeText(the(*m_window, qPrintable(QString("Text%1").arg(number))),
                      QString("字段%1").arg(number));
-        QCOMPARE(m_window->text(3), "[快捷方式]\r\nURL=");
+        QCOMPARE(m_window->text(Field::Template), "[快捷方式]\r\nURL=");
         const std::vector<std::string> typed = texts();
         QVERIFY(m_window->close());
         open(false);
@@ -430,8 +430,8 @@ private:
     std::vector<std::string> texts() const
     {
         std::vector<std::string> all;
-        for (int number = 1; number <= 8; ++number)
-            all.push_back(m_window->text(number));
+        for (const Field field : kFields)
+            all.push_back(m_window->text(field));
         return all;
     }
 

@@ -3,6 +3,7 @@
 #include "ClickLabel.h"
 #include "PageStrip.h"
 #include "StartupReport.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "ui/picker/CenterForm.h"
 #include "ui/picker/Twips.h"
@@ -21,7 +22,7 @@ Form1::Options withDefaults(Form1::Options options)
     if (options.programFolder.empty())
         options.programFolder = ProgramFolder::path();
     if (options.pictureFolder.empty())
-        options.pictureFolder = options.programFolder + ProgramFolder::separator() + "img";
+        options.pictureFolder = options.programFolder + FileSystem::kSeparator + "img";
     if (!options.openAddress)
         options.openAddress = [](const QUrl& address) { QDesktopServices::openUrl(address); };
     return options;
@@ -89,7 +90,7 @@ void Form1::connectHandlers()
 
 QString Form1::picturePath(const char* name) const
 {
-    return QString::fromStdString(m_options.pictureFolder + ProgramFolder::separator()) + name;
+    return QString::fromStdString(m_options.pictureFolder + FileSystem::kSeparator) + name;
 }
 
 std::optional<QString> Form1::Form_Load()

@@ -4,6 +4,7 @@
 #include "SaveDialog.h"
 #include "TabStrip.h"
 #include "platform/AnsiCodec.h"
+#include "platform/FailureReason.h"
 #include "platform/FileError.h"
 #include "settings/SavedSettings.h"
 #include "ui/picker/CenterForm.h"
@@ -11,7 +12,6 @@
 #include "ui/picker/Twips.h"
 #include "ui/picker/WindowIcon.h"
 #include "ui/picker/dialog.h"
-#include "writers/FailureReason.h"
 #include "writers/WriteFailure.h"
 
 #include <QApplication>
@@ -102,8 +102,8 @@ void curl::restoreTexts()
     try {
         RecordFile records(m_files);
         const SavedSettings::Texts texts = SavedSettings::load(records, dbPath());
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            m_controls.setText(static_cast<int>(i + 1), QString::fromStdString(texts[i]));
+        for (const Field field : kFields)
+            m_controls.setText(textNumber(field), QString::fromStdString(texts[field]));
     } catch (const FileError& error) {
         showMessage("无法读取设置文件 " + error.path() + "：" + FailureReason::of(error) +
                         "\n上次保存的设置未能恢复。",
@@ -119,8 +119,8 @@ void curl::Form_Unload()
 void curl::saveTexts()
 {
     SavedSettings::Texts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = text(static_cast<int>(i + 1));
+    for (const Field field : kFields)
+        texts[field] = text(field);
     try {
         RecordFile records(m_files);
         SavedSettings::save(records, dbPath(), texts);
@@ -138,9 +138,9 @@ void curl::warnIfNotKeptWhole(const std::string& value)
     // The record holds a fixed number of bytes in the ANSI code page; text that does not fit
     // is lost at the next start, so the user hears of it now.
     const std::string stored = AnsiCodec::encode(value);
-    if (stored.size() > RecordFile::ValueWidth) {
+    if (stored.size() > RecordFile::kValueWidth) {
         showMessage("设置共 " + std::to_string(stored.size()) + " 字节，超过了设置文件能保存的 " +
-                        std::to_string(RecordFile::ValueWidth) + " 字节，超出的部分没有保存。",
+                        std::to_string(RecordFile::kValueWidth) + " 字节，超出的部分没有保存。",
                     SettingsTitle, MessageStyle::Exclamation);
     } else if (AnsiCodec::decode(stored) != value) {
         showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", SettingsTitle,
@@ -207,18 +207,16 @@ void curl::showPage(const QFrame* page)
         frame->setVisible(frame == page);
 }
 
-void curl::showStringSettings(int focusText)
+void curl::showStringSettings(Field focus)
 {
     m_controls.TabStrip1->selectTab(3);
     showPage(m_controls.Frame5);
-    m_controls.textBox(focusText)->setFocus();
+    m_controls.textBox(textNumber(focus))->setFocus();
 }
 
-std::string curl::text(int number) const
+std::string curl::text(Field field) const
 {
-    if (number < 1 || number > 8)
-        throw std::out_of_range("the run reads Text1 to Text8 only");
-    return m_controls.text(number).toStdString();
+    return m_controls.text(textNumber(field)).toStdString();
 }
 
 void curl::appendToText9(std::string_view lines)
