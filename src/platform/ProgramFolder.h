@@ -5,11 +5,10 @@
 namespace corvano {
 
 // The folder that holds the running executable, without a trailing separator.
-class ProgramFolder
-{
-public:
-    static std::string path();
-    static char separator() { return '/'; }
-};
+namespace ProgramFolder {
+
+std::string path();
+
+} // namespace ProgramFolder
 
 } // namespace corvano

@@ -135,12 +135,12 @@ private slots:
         if (confirmedBefore) {
             m_onDialog = pickerAnswer("确定", links);
             click("Command2");
-            QCOMPARE(m_window->text(2), links + "/");
+            QCOMPARE(m_window->text(Field::Folder), links + "/");
         }
         the<QLineEdit>(*m_window, "Text2").setText("/restored/");
         m_onDialog = pickerAnswer(answer, links);
         click("Command2");
-        QCOMPARE(m_window->text(2), copied ? links + "/" : "/restored/");
+        QCOMPARE(m_window->text(Field::Folder), copied ? links + "/" : "/restored/");
     }
 
     // Pages follow the tab captions.
@@ -393,7 +393,7 @@ private slots:
         });
         click("Command3");
         QCOMPARE(seen, QStringList({"Frame7", "获取列表"}));
-        QCOMPARE(m_window->text(1), (hold + " 备注").toStdString());
+        QCOMPARE(m_window->text(Field::Address), (hold + " 备注").toStdString());
         QCOMPARE(m_holdRequests.load(), 1);
         QCOMPARE(m_boxes, QStringList({"URL生成 (Information) 恭喜，URL文件生成完毕！"}));
         qInfo("processor use while waiting: %.1f %%", busy * 100);
@@ -415,7 +415,7 @@ private slots:
         QVERIFY2(run.elapsed() < 4000, "the run went on waiting after the window closed");
         QCOMPARE(m_boxes, QStringList());
         open(false);
-        QCOMPARE(m_window->text(1), hold.toStdString());
+        QCOMPARE(m_window->text(Field::Address), hold.toStdString());
     }
 
     void textsSurviveCloseAndReopen()
@@ -428,7 +428,7 @@ private slots:
         for (int number : {1, 2, 4, 5, 6, 7, 8})
             typeText(the(*m_window, qPrintable(QString("Text%1").arg(number))),
                      QString("字段%1").arg(number));
-        QCOMPARE(m_window->text(3), "[快捷方式]\r\nURL=");
+        QCOMPARE(m_window->text(Field::Template), "[快捷方式]\r\nURL=");
         const std::vector<std::string> typed = texts();
         QVERIFY(m_window->close());
         open(false);
@@ -539,8 +539,8 @@ private:
     std::vector<std::string> texts() const
     {
         std::vector<std::string> all;
-        for (int number = 1; number <= 8; ++number)
-            all.push_back(m_window->text(number));
+        for (const Field field : kFields)
+            all.push_back(m_window->text(field));
         return all;
     }
 

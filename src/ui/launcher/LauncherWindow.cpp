@@ -3,6 +3,7 @@
 #include "ClickLabel.h"
 #include "PageStrip.h"
 #include "StartupReport.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "ui/common/CenterForm.h"
 #include "ui/common/Twips.h"
@@ -21,7 +22,7 @@ LauncherWindow::Options withDefaults(LauncherWindow::Options options)
     if (options.programFolder.empty())
         options.programFolder = ProgramFolder::path();
     if (options.pictureFolder.empty())
-        options.pictureFolder = options.programFolder + ProgramFolder::separator() + "img";
+        options.pictureFolder = options.programFolder + FileSystem::kSeparator + "img";
     if (!options.openAddress)
         options.openAddress = [](const QUrl& address) { QDesktopServices::openUrl(address); };
     return options;
@@ -95,7 +96,7 @@ void LauncherWindow::connectHandlers()
 
 QString LauncherWindow::picturePath(const char* name) const
 {
-    return QString::fromStdString(m_options.pictureFolder + ProgramFolder::separator()) + name;
+    return QString::fromStdString(m_options.pictureFolder + FileSystem::kSeparator) + name;
 }
 
 std::optional<QString> LauncherWindow::Form_Load()

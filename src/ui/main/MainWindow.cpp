@@ -5,13 +5,13 @@
 #include "platform/AnsiCodec.h"
 #include "platform/FileError.h"
 #include "settings/SavedSettings.h"
+#include "settings/SettingsFailure.h"
 #include "ui/common/CenterForm.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/Twips.h"
 #include "ui/common/WindowIcon.h"
 #include "ui/picker/FolderPicker.h"
 #include "ui/picker/PickedFolder.h"
-#include "writers/FailureReason.h"
 #include "writers/WriteFailure.h"
 
 #include <QApplication>
@@ -23,9 +23,6 @@
 namespace corvano {
 
 namespace {
-
-constexpr int kTimerInterval = 200; // milliseconds
-constexpr const char* kSettingsTitle = "设置错误";
 
 QString fromUtf8(std::string_view text)
 {
@@ -102,12 +99,10 @@ void MainWindow::restoreTexts()
     try {
         RecordFile records(m_files);
         const SavedSettings::Texts texts = SavedSettings::load(records, dbPath());
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            m_controls.setText(static_cast<int>(i + 1), QString::fromStdString(texts[i]));
+        for (const Field field : kFields)
+            m_controls.setText(textNumber(field), QString::fromStdString(texts[field]));
     } catch (const FileError& error) {
-        showMessage("无法读取设置文件 " + error.path() + "：" + FailureReason::of(error) +
-                        "\n上次保存的设置未能恢复。",
-                    kSettingsTitle, MessageStyle::Exclamation);
+        showMessage(SettingsFailure::readText(error), SettingsFailure::kTitle, MessageStyle::Exclamation);
     }
 }
 
@@ -119,15 +114,13 @@ void MainWindow::Form_Unload()
 void MainWindow::saveTexts()
 {
     SavedSettings::Texts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = text(static_cast<int>(i + 1));
+    for (const Field field : kFields)
+        texts[field] = text(field);
     try {
         RecordFile records(m_files);
         SavedSettings::save(records, dbPath(), texts);
     } catch (const FileError& error) {
-        showMessage("无法保存设置文件 " + error.path() + "：" + FailureReason::of(error) +
-                        "\n本次输入的设置没有保存。",
-                    kSettingsTitle, MessageStyle::Exclamation);
+        showMessage(SettingsFailure::saveText(error), SettingsFailure::kTitle, MessageStyle::Exclamation);
         return;
     }
     warnIfNotKeptWhole(SavedSettings::settingsValue(texts));
@@ -138,12 +131,12 @@ void MainWindow::warnIfNotKeptWhole(const std::string& value)
     // The record holds a fixed number of bytes in the ANSI code page; text that does not fit
     // is lost at the next start, so the user hears of it now.
     const std::string stored = AnsiCodec::encode(value);
-    if (stored.size() > RecordFile::ValueWidth) {
+    if (stored.size() > RecordFile::kValueWidth) {
         showMessage("设置共 " + std::to_string(stored.size()) + " 字节，超过了设置文件能保存的 " +
-                        std::to_string(RecordFile::ValueWidth) + " 字节，超出的部分没有保存。",
-                    kSettingsTitle, MessageStyle::Exclamation);
+                        std::to_string(RecordFile::kValueWidth) + " 字节，超出的部分没有保存。",
+                    SettingsFailure::kTitle, MessageStyle::Exclamation);
     } else if (AnsiCodec::decode(stored) != value) {
-        showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", kSettingsTitle,
+        showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", SettingsFailure::kTitle,
                     MessageStyle::Exclamation);
     }
 }
@@ -207,18 +200,16 @@ void MainWindow::showPage(const QFrame* page)
         frame->setVisible(frame == page);
 }
 
-void MainWindow::showStringSettings(int focusText)
+void MainWindow::showStringSettings(Field focus)
 {
     m_controls.TabStrip1->selectTab(3);
     showPage(m_controls.Frame5);
-    m_controls.textBox(focusText)->setFocus();
+    m_controls.textBox(textNumber(focus))->setFocus();
 }
 
-std::string MainWindow::text(int number) const
+std::string MainWindow::text(Field field) const
 {
-    if (number < 1 || number > 8)
-        throw std::out_of_range("the run reads Text1 to Text8 only");
-    return m_controls.text(number).toStdString();
+    return m_controls.text(textNumber(field)).toStdString();
 }
 
 void MainWindow::appendToText9(std::string_view lines)

@@ -38,14 +38,14 @@ public:
     MainWindow() : MainWindow(Options{}) {}
     explicit MainWindow(Options options);
 
-    std::string text(int number) const override;
+    std::string text(Field field) const override;
     void appendToText9(std::string_view lines) override;
     std::string caption(StatusLabel label) const override;
     void setCaption(StatusLabel label, std::string_view caption) override;
     void setTimerEnabled(RunTimer timer, bool enabled) override;
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
     void processEvents() override;
-    void showStringSettings(int focusText) override;
+    void showStringSettings(Field focus) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
