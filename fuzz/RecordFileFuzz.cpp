@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.files[path] = std::string(reinterpret_cast<const char*>(data), size);
     RecordFile records(files);
     for (const char* key : {"CURL", "KEY"}) {
-        const std::string result = records.DbRecord(path, key, RecordFile::ReadMode, "", "");
+        const std::string result = records.DbRecord(path, key, RecordFile::kReadMode, "", "");
         if (result.empty())
             continue;
         if (!result.starts_with(std::string(key) + "|$|") || !Utf8::isValid(result) ||
@@ -22,11 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::violated("a read gives the key and two trimmed fields, as UTF-8");
     }
     const std::size_t before = files.files[path].size();
-    records.DbRecord(path, "CURL", RecordFile::WriteMode, "value", "note");
+    records.DbRecord(path, "CURL", RecordFile::kWriteMode, "value", "note");
     const std::size_t after = files.files[path].size();
-    if (after != before && after > before + 2 * RecordFile::RecordLength)
+    if (after != before && after > before + 2 * RecordFile::kRecordLength)
         fuzz::violated("a write adds at most one record");
-    if (records.DbRecord(path, "CURL", RecordFile::ReadMode, "", "") != "CURL|$|value|$|note")
+    if (records.DbRecord(path, "CURL", RecordFile::kReadMode, "", "") != "CURL|$|value|$|note")
         fuzz::violated("what was written reads back");
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "engine/LinkExtractor.h"
 #include "engine/RegularExpression.h"
+#include "platform/Transfer.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -8,7 +9,7 @@ using namespace corvano;
 
 namespace {
 
-// A list page as large as the run ever reads (65534 bytes), holding about 1500 links.
+// A list page as large as the run ever reads (Transfer::kReadSize bytes), holding about 1500 links.
 std::string listPage()
 {
     std::string page = "<html><body><ul class=\"news\">\n";
@@ -18,7 +19,7 @@ std::string listPage()
         page += item;
     }
     page += "</ul></body></html>";
-    page.resize(65534, ' ');
+    page.resize(Transfer::kReadSize, ' ');
     return page;
 }
 

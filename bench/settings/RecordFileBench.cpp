@@ -25,8 +25,8 @@ public:
         std::string contents;
         for (int i = 0; i < 999; ++i) {
             std::string other = std::to_string(i);
-            other.resize(RecordFile::KeyWidth, ' ');
-            contents.append(other).append(RecordFile::ValueWidth + RecordFile::NoteWidth, 'v');
+            other.resize(RecordFile::kKeyWidth, ' ');
+            contents.append(other).append(RecordFile::kValueWidth + RecordFile::kNoteWidth, 'v');
         }
         files.replaceFile(path, contents, FileSystem::Durability::Cached);
         records.DbRecord(path, key, -1, "the settings value", "保存生成URL的设置值");

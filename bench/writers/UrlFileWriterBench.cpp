@@ -54,8 +54,8 @@ void makeUrlFiles(benchmark::State& state)
 {
     TemporaryFolder folder;
     RecordingSurface surface;
-    surface.setText(2, folder.prefix());
-    surface.setText(3, kTemplate);
+    surface.setText(Field::Folder, folder.prefix());
+    surface.setText(Field::Template, kTemplate);
     LocalFileSystem files;
     UrlFileWriter writer(surface, files, folder.path().string());
     const std::string list = linkList();

@@ -57,7 +57,7 @@ RunOutcome GenerationRun::run()
 {
     m_fetchOk = true;
     m_linkList.clear();
-    m_address = m_surface.text(1);
+    m_address = m_surface.text(Field::Address);
     if (!RegTest(m_address, kAddressPattern))
         return reportAddressError();
 
@@ -68,14 +68,16 @@ RunOutcome GenerationRun::run()
     if (!m_fetchOk)
         return reportAddressError();
 
-    m_pageHtml = PageDecoder::decode(m_transfer.GetChunk(kReadSize), m_transfer.contentType());
-    const auto extraction = LinkExtractor::ExtractLinks(m_pageHtml, m_surface.text(4),
-                                                        m_surface.text(5), m_surface.text(6));
+    m_pageHtml =
+        PageDecoder::decode(m_transfer.GetChunk(Transfer::kReadSize), m_transfer.contentType());
+    const auto extraction =
+        LinkExtractor::ExtractLinks(m_pageHtml, m_surface.text(Field::Start),
+                                    m_surface.text(Field::End), m_surface.text(Field::Contains));
     m_linkList = extraction.linkList;
     if (extraction.error == LinkExtractor::Error::StartStringMissing)
-        return reportMissingString(4, kStartMissingText);
+        return reportMissingString(Field::Start, kStartMissingText);
     if (extraction.error == LinkExtractor::Error::EndStringMissing)
-        return reportMissingString(5, kEndMissingText);
+        return reportMissingString(Field::End, kEndMissingText);
     if (m_linkList.empty())
         return RunOutcome::NoLinks;
 
@@ -95,8 +97,8 @@ RunOutcome GenerationRun::run()
 void GenerationRun::BeginFetch(const std::string& address, RunTimer animationTimer)
 {
     waitWhileExecuting();
-    m_transfer.setAccessType(0);
-    m_transfer.setProtocol(4);
+    m_transfer.setAccessType(AccessType::Preconfig);
+    m_transfer.setProtocol(Protocol::Http);
     m_transfer.setRequestTimeout(5000);
     m_transfer.setRemotePort(80);
     m_transfer.Execute(address, "get");
@@ -132,7 +134,7 @@ RunOutcome GenerationRun::reportAddressError()
     return RunOutcome::AddressError;
 }
 
-RunOutcome GenerationRun::reportMissingString(int field, const char* message)
+RunOutcome GenerationRun::reportMissingString(Field field, const char* message)
 {
     m_surface.showMessage(message, kStringErrorTitle, MessageStyle::Exclamation);
     m_surface.showStringSettings(field);
@@ -166,8 +168,8 @@ void GenerationRun::LogTimeoutError(const std::string& address)
     const std::string log = "网址" + std::string(10, ' ') + "错误原因\r\n" + address +
                             std::string(10, ' ') + "因访问超时而未能生成URL\r\n";
     try {
-        m_files.replaceFile(m_logFolder + "/Error_CreateUrl.log", AnsiCodec::encode(log),
-                            FileSystem::Durability::Cached);
+        m_files.replaceFile(m_logFolder + FileSystem::kSeparator + "Error_CreateUrl.log",
+                            AnsiCodec::encode(log), FileSystem::Durability::Cached);
     } catch (const FileError&) {
         // The address-error box that follows already tells the user the run failed; a log
         // that cannot be written must not hide it.

@@ -25,8 +25,6 @@ enum class RunOutcome
 class GenerationRun
 {
 public:
-    static constexpr std::size_t kReadSize = 65534;
-
     GenerationRun(MainSurface& surface, Transfer& transfer, LinkListWriters& writers,
                   FileSystem& files, std::string logFolder);
     GenerationRun(const GenerationRun&) = delete;
@@ -51,7 +49,7 @@ private:
     void waitWhileExecuting();
     void Inet1_StateChanged(TransferState state);
     RunOutcome reportAddressError();
-    RunOutcome reportMissingString(int field, const char* message);
+    RunOutcome reportMissingString(Field field, const char* message);
 
     MainSurface& m_surface;
     Transfer& m_transfer;

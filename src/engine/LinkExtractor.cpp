@@ -81,7 +81,7 @@ std::string LinkExtractor::ParseLinkTag(std::string list, std::string_view piece
     if (!list.empty())
         list += ',';
     list.append(address);
-    list.append("|#|");
+    list.append(kFieldSeparator);
     list.append(titleOf(piece));
     return list;
 }

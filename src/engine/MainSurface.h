@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Field.h"
+
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -16,6 +19,8 @@ enum class RunTimer
     Timer2,
     Timer3
 };
+// How often both run timers tick.
+inline constexpr std::chrono::milliseconds kTimerInterval{200};
 enum class MessageStyle
 {
     Critical = 16,
@@ -30,8 +35,7 @@ class MainSurface
 public:
     virtual ~MainSurface() = default;
 
-    // Text1 to Text8, by number.
-    virtual std::string text(int number) const = 0;
+    virtual std::string text(Field field) const = 0;
     virtual void appendToText9(std::string_view lines) = 0;
     virtual std::string caption(StatusLabel label) const = 0;
     virtual void setCaption(StatusLabel label, std::string_view caption) = 0;
@@ -40,8 +44,8 @@ public:
     virtual void showMessage(std::string_view text, std::string_view title, MessageStyle style) = 0;
     // Handles pending events; when none is pending, blocks until one arrives.
     virtual void processEvents() = 0;
-    // Shows the "字符串设置" page and puts the focus on Text<number>.
-    virtual void showStringSettings(int focusText) = 0;
+    // Shows the "字符串设置" page and puts the focus on the field's text box.
+    virtual void showStringSettings(Field focus) = 0;
 };
 
 } // namespace corvano

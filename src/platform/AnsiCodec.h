@@ -8,22 +8,22 @@ namespace corvano {
 
 // The system's ANSI code page, in which text files and the record file are written.
 // On Linux it is GBK (code page 936).
-class AnsiCodec
-{
-public:
-    // What a character the code page cannot represent becomes.
-    enum class Fallback
-    {
-        QuestionMark,      // "?"
-        PercentUtf8,       // its UTF-8 bytes as %XX, for addresses
-        CharacterReference // &#x...; for HTML
-    };
+namespace AnsiCodec {
 
-    static const char* codePageName();
-    static std::string encode(std::string_view utf8, Fallback fallback = Fallback::QuestionMark);
-    static std::string decode(std::string_view ansi);
-    // The longest prefix of at most maxBytes that does not split a double-byte character.
-    static std::string_view truncate(std::string_view ansi, std::size_t maxBytes);
+// What a character the code page cannot represent becomes.
+enum class Fallback
+{
+    QuestionMark,      // "?"
+    PercentUtf8,       // its UTF-8 bytes as %XX, for addresses
+    CharacterReference // &#x...; for HTML
 };
+
+const char* codePageName();
+std::string encode(std::string_view utf8, Fallback fallback = Fallback::QuestionMark);
+std::string decode(std::string_view ansi);
+// The longest prefix of at most maxBytes that does not split a double-byte character.
+std::string_view truncate(std::string_view ansi, std::size_t maxBytes);
+
+} // namespace AnsiCodec
 
 } // namespace corvano

@@ -132,7 +132,7 @@ private:
         m_control->attach(multi.get());
         m_lastByte = Clock::now();
         CURLcode code = CURLE_OK;
-        for (int running = 1; running > 0 && m_result.body.size() < kBodyCap;) {
+        for (int running = 1; running > 0 && m_result.body.size() < kReadSize;) {
             if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
                 code = CURLE_FAILED_INIT;
                 break;
@@ -149,7 +149,7 @@ private:
             // Waking each second at the least keeps the wait within what a poll can take.
             const auto left = std::min<std::chrono::milliseconds>(
                 std::chrono::ceil<std::chrono::milliseconds>(m_idleLimit - quiet), 1s);
-            if (running > 0 && m_result.body.size() < kBodyCap)
+            if (running > 0 && m_result.body.size() < kReadSize)
                 curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(left.count()), nullptr);
         }
         m_control->attach(nullptr);
@@ -166,11 +166,11 @@ private:
     {
         if (m_result.body.empty() && size > 0)
             m_onState(TransferState::ReceivingResponse);
-        const std::size_t room = kBodyCap - m_result.body.size();
+        const std::size_t room = kReadSize - m_result.body.size();
         const std::size_t taken = std::min(room, size);
         m_result.body.append(data, taken);
         // Taking less than offered ends the transfer: the rest is never downloaded.
-        return m_result.body.size() >= kBodyCap ? taken : size;
+        return m_result.body.size() >= kReadSize ? taken : size;
     }
 
     bool parseAddress(CURLU* url)
@@ -218,7 +218,7 @@ private:
         char* type = nullptr;
         if (curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
             m_result.contentType = type;
-        const bool capped = code == CURLE_WRITE_ERROR && m_result.body.size() >= kBodyCap;
+        const bool capped = code == CURLE_WRITE_ERROR && m_result.body.size() >= kReadSize;
         // A body closed short of its announced length still counts: what came is the page.
         if (code == CURLE_OK || capped || code == CURLE_PARTIAL_FILE)
             return std::move(m_result);
@@ -261,18 +261,9 @@ CurlTransfer::~CurlTransfer()
         m_thread.join();
 }
 
-void CurlTransfer::setAccessType(int accessType)
+void CurlTransfer::setAccessType(AccessType accessType)
 {
-    // 0: the system's connection settings (proxy variables); 1: a direct connection.
-    if (accessType != 0 && accessType != 1)
-        throw std::invalid_argument("unsupported access type");
-    m_settings.direct = accessType == 1;
-}
-
-void CurlTransfer::setProtocol(int protocol)
-{
-    if (protocol != 4)
-        throw std::invalid_argument("only HTTP (4) is supported");
+    m_settings.direct = accessType == AccessType::Direct;
 }
 
 void CurlTransfer::setRequestTimeout(int seconds)

@@ -22,6 +22,9 @@ public:
         Flushed
     };
 
+    // Separates the folders and the file name in a path.
+    static constexpr char kSeparator = '/';
+
     virtual ~FileSystem() = default;
 
     // A directory lookup of the path that counts folders as well as files.

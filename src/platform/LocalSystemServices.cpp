@@ -1,6 +1,7 @@
 #include "LocalSystemServices.h"
 
 #include "FileError.h"
+#include "FileSystem.h"
 #include "SystemError.h"
 
 #include <cstring>
@@ -66,7 +67,7 @@ std::optional<std::string> LocalSystemServices::windowsDirectory() const
 std::string LocalSystemServices::findFirst(const std::string& path,
                                            SearchAttributes attributes) const
 {
-    if (!path.empty() && path.back() == '/')
+    if (!path.empty() && path.back() == FileSystem::kSeparator)
         return firstEntryOf(path, attributes);
     std::error_code error;
     const fs::path entry(path);

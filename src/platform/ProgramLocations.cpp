@@ -63,7 +63,7 @@ ProgramLocations ProgramLocations::portable(const std::string& programFolder)
     const fs::path folder(programFolder);
     locations.m_programFolder = programFolder;
     locations.m_pictureFolder = (folder / "img").string();
-    locations.m_settingsFile = (folder / "db.dat").string();
+    locations.m_settingsFile = (folder / kSettingsFileName).string();
     locations.m_logFolder = programFolder;
     locations.m_fallbackFolder = programFolder;
     return locations;
@@ -79,9 +79,9 @@ ProgramLocations ProgramLocations::installed(const std::string& programFolder,
     locations.m_portable = false;
     locations.m_programFolder = programFolder;
     locations.m_pictureFolder = (prefix / "share" / "corvano" / "img").string();
-    locations.m_settingsFile =
-        (fs::path(xdgFolder(environment.configHome, home, ".config")) / "corvano" / "db.dat")
-            .string();
+    locations.m_settingsFile = (fs::path(xdgFolder(environment.configHome, home, ".config")) /
+                                "corvano" / kSettingsFileName)
+                                   .string();
     locations.m_logFolder =
         (fs::path(xdgFolder(environment.stateHome, home, ".local/state")) / "corvano").string();
     locations.m_fallbackFolder = home;

@@ -12,6 +12,9 @@ namespace corvano {
 class ProgramLocations
 {
 public:
+    // The record file that keeps the user's settings.
+    static constexpr const char* kSettingsFileName = "db.dat";
+
     // What the installed layout takes from the environment; empty values take the defaults.
     struct Environment
     {

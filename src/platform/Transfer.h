@@ -16,6 +16,19 @@ enum class TransferState
     ResponseCompleted = 12,
 };
 
+// How a transfer reaches the server, numbered as the classic control numbers them.
+enum class AccessType
+{
+    Preconfig = 0, // the system's connection settings (the proxy variables)
+    Direct = 1,
+};
+
+// The protocol a transfer speaks; HTTP is the only one.
+enum class Protocol
+{
+    Http = 4,
+};
+
 enum class TransferFailure
 {
     None,
@@ -31,12 +44,15 @@ class Transfer
 public:
     using StateHandler = std::function<void(TransferState)>;
 
+    // The most body bytes a page is read with; a transfer keeps no more than this.
+    static constexpr std::size_t kReadSize = 65534;
+
     virtual ~Transfer() = default;
 
     // True from Execute until the event that ends the transfer has been processed.
     virtual bool StillExecuting() const = 0;
-    virtual void setAccessType(int accessType) = 0;
-    virtual void setProtocol(int protocol) = 0;
+    virtual void setAccessType(AccessType accessType) = 0;
+    virtual void setProtocol(Protocol protocol) = 0;
     virtual void setRequestTimeout(int seconds) = 0;
     virtual void setRemotePort(int port) = 0;
     // Starts the request and returns at once.

@@ -43,19 +43,19 @@ std::string fieldText(std::string_view bytes)
 
 std::string_view recordAt(std::string_view contents, std::size_t number)
 {
-    return contents.substr((number - 1) * RecordFile::RecordLength, RecordFile::RecordLength);
+    return contents.substr((number - 1) * RecordFile::kRecordLength, RecordFile::kRecordLength);
 }
 
 std::string keyOf(std::string_view record)
 {
-    return fieldText(record.substr(0, RecordFile::KeyWidth));
+    return fieldText(record.substr(0, RecordFile::kKeyWidth));
 }
 
 // The number of the first record whose key equals key exactly, or 0. A part record at the
 // end of the file is never searched.
 std::size_t find(std::string_view contents, const std::string& key)
 {
-    const std::size_t whole = contents.size() / RecordFile::RecordLength;
+    const std::size_t whole = contents.size() / RecordFile::kRecordLength;
     for (std::size_t number = 1; number <= whole; ++number) {
         if (keyOf(recordAt(contents, number)) == key)
             return number;
@@ -68,9 +68,9 @@ std::size_t find(std::string_view contents, const std::string& key)
 // Worked in integers so no floating-point rounding mode can change it.
 std::size_t appendNumber(std::size_t size)
 {
-    const std::size_t whole = size / RecordFile::RecordLength;
-    const std::size_t rest = size % RecordFile::RecordLength;
-    const std::size_t half = RecordFile::RecordLength / 2;
+    const std::size_t whole = size / RecordFile::kRecordLength;
+    const std::size_t rest = size % RecordFile::kRecordLength;
+    const std::size_t half = RecordFile::kRecordLength / 2;
     if (rest < half)
         return whole + 1;
     if (rest > half)
@@ -84,7 +84,7 @@ std::size_t appendNumber(std::size_t size)
 std::size_t appendPosition(const std::string& contents, const std::string& key)
 {
     const std::size_t number = appendNumber(contents.size());
-    const std::size_t part = contents.size() / RecordFile::RecordLength + 1;
+    const std::size_t part = contents.size() / RecordFile::kRecordLength + 1;
     if (number > part && keyOf(recordAt(contents, part)) == key)
         return part;
     return number;
@@ -94,11 +94,24 @@ std::size_t appendPosition(const std::string& contents, const std::string& key)
 // leaves zero bytes in the gap, as extending a file does.
 std::string withRecord(std::string contents, std::size_t number, const std::string& record)
 {
-    const std::size_t offset = (number - 1) * RecordFile::RecordLength;
+    const std::size_t offset = (number - 1) * RecordFile::kRecordLength;
     if (contents.size() < offset)
         contents.resize(offset, '\0');
-    contents.replace(offset, RecordFile::RecordLength, record);
+    contents.replace(offset, RecordFile::kRecordLength, record);
     return contents;
+}
+
+const char* resultName(RecordFile::WriteResult result)
+{
+    switch (result) {
+    case RecordFile::WriteResult::New:
+        return "newrec";
+    case RecordFile::WriteResult::Modified:
+        return "modrec";
+    case RecordFile::WriteResult::Appended:
+        return "apprec";
+    }
+    return "";
 }
 
 } // namespace
@@ -108,45 +121,51 @@ RecordFile::RecordFile(FileSystem& files) : m_files(files) {}
 std::string RecordFile::DbRecord(const std::string& path, const std::string& key, std::int16_t mode,
                                  const std::string& value, const std::string& note)
 {
-    if (mode == WriteMode)
-        return write(path, key, value, note);
-    m_files.createIfMissing(path);
-    if (mode == ReadMode)
-        return read(path, key);
-    return {};
+    if (mode == kWriteMode)
+        return resultName(write(path, {key, value, note}));
+    if (mode != kReadMode) {
+        m_files.createIfMissing(path);
+        return {};
+    }
+    const auto found = read(path, key);
+    if (!found)
+        return {};
+    return found->key + kResultSeparator + found->value + kResultSeparator + found->note;
 }
 
-std::string RecordFile::write(const std::string& path, const std::string& key,
-                              const std::string& value, const std::string& note)
+RecordFile::WriteResult RecordFile::write(const std::string& path, const Record& record)
 {
-    const std::string record =
-        field(key, KeyWidth) + field(value, ValueWidth) + field(note, NoteWidth);
+    const std::string bytes = field(record.key, kKeyWidth) + field(record.value, kValueWidth) +
+                              field(record.note, kNoteWidth);
     // A key that is cut, padded away or not in the code page would never match its own
     // record: every save would add another one and no read would find it.
-    if (keyOf(record) != key)
-        throw std::invalid_argument("the key \"" + key + "\" cannot be stored in " + path);
+    if (keyOf(bytes) != record.key)
+        throw std::invalid_argument("the key \"" + record.key + "\" cannot be stored in " + path);
 
     m_files.createIfMissing(path);
     std::string contents = m_files.readFile(path);
-    const std::size_t found = find(contents, key);
-    const char* result = found != 0 ? "modrec" : contents.empty() ? "newrec" : "apprec";
-    const std::size_t number = found != 0 ? found : appendPosition(contents, key);
+    const std::size_t found = find(contents, record.key);
+    const WriteResult result = found != 0         ? WriteResult::Modified
+                               : contents.empty() ? WriteResult::New
+                                                  : WriteResult::Appended;
+    const std::size_t number = found != 0 ? found : appendPosition(contents, record.key);
     // The whole file goes down as one replacement, flushed to the disk, so a failed write or
     // a power cut leaves the old file or the new one, never a mix or nothing.
-    m_files.replaceFile(path, withRecord(std::move(contents), number, record),
+    m_files.replaceFile(path, withRecord(std::move(contents), number, bytes),
                         FileSystem::Durability::Flushed);
     return result;
 }
 
-std::string RecordFile::read(const std::string& path, const std::string& key)
+std::optional<RecordFile::Record> RecordFile::read(const std::string& path, const std::string& key)
 {
+    m_files.createIfMissing(path);
     const std::string contents = m_files.readFile(path);
     const std::size_t found = find(contents, key);
     if (found == 0)
-        return {};
+        return std::nullopt;
     const std::string_view record = recordAt(contents, found);
-    return keyOf(record) + ResultSeparator + fieldText(record.substr(KeyWidth, ValueWidth)) +
-           ResultSeparator + fieldText(record.substr(KeyWidth + ValueWidth, NoteWidth));
+    return Record{keyOf(record), fieldText(record.substr(kKeyWidth, kValueWidth)),
+                  fieldText(record.substr(kKeyWidth + kValueWidth, kNoteWidth))};
 }
 
 } // namespace corvano

@@ -1,38 +1,23 @@
 #include "SavedSettings.h"
 
-namespace corvano {
+namespace corvano::SavedSettings {
 
-namespace {
-
-// The value lies between the first separator and the last: the key and the note are ours and
-// hold none, so a text that contains "|$|" does not end the value early.
-std::string_view valueOf(std::string_view readResult)
+std::string settingsValue(const Texts& texts)
 {
-    const std::string_view separator = RecordFile::ResultSeparator;
-    const auto start = readResult.find(separator);
-    if (start == std::string_view::npos)
-        return {};
-    const auto valueStart = start + separator.size();
-    const auto end = readResult.rfind(separator);
-    return end >= valueStart ? readResult.substr(valueStart, end - valueStart)
-                             : readResult.substr(valueStart);
-}
-
-} // namespace
-
-std::string SavedSettings::settingsValue(const Texts& texts)
-{
-    std::string value = texts[0];
-    for (std::size_t i = 1; i < texts.size(); ++i)
-        value.append(Separator).append(texts[i]);
+    std::string value;
+    for (const Field field : kFields) {
+        if (field != Field::Address)
+            value.append(kSeparator);
+        value.append(texts[field]);
+    }
     return value;
 }
 
-SavedSettings::Texts SavedSettings::restore(std::string_view readResult)
+Texts restore(std::string_view value)
 {
     Texts texts;
-    const std::string_view separator = Separator;
-    std::string_view rest = valueOf(readResult);
+    const std::string_view separator = kSeparator;
+    std::string_view rest = value;
     for (std::string& text : texts) {
         const auto end = rest.find(separator);
         text = rest.substr(0, end);
@@ -43,14 +28,15 @@ SavedSettings::Texts SavedSettings::restore(std::string_view readResult)
     return texts;
 }
 
-SavedSettings::Texts SavedSettings::load(RecordFile& records, const std::string& path)
+Texts load(RecordFile& records, const std::string& path)
 {
-    return restore(records.DbRecord(path, Key, RecordFile::ReadMode, {}, {}));
+    const auto record = records.read(path, kKey);
+    return record ? restore(record->value) : Texts{};
 }
 
-void SavedSettings::save(RecordFile& records, const std::string& path, const Texts& texts)
+void save(RecordFile& records, const std::string& path, const Texts& texts)
 {
-    records.DbRecord(path, Key, RecordFile::WriteMode, settingsValue(texts), Note);
+    records.write(path, {kKey, settingsValue(texts), kNote});
 }
 
-} // namespace corvano
+} // namespace corvano::SavedSettings

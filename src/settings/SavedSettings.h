@@ -1,8 +1,8 @@
 #pragma once
 
 #include "RecordFile.h"
+#include "engine/Field.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -10,23 +10,23 @@ namespace corvano {
 
 // The main window's eight input texts, kept between runs as one value under the key "CURL":
 // the texts joined by "##", unescaped, so a text holding "##" comes back split in two.
-class SavedSettings
-{
-public:
-    using Texts = std::array<std::string, 8>;
+namespace SavedSettings {
 
-    static constexpr const char* Key = "CURL";
-    static constexpr const char* Note = "保存生成URL的设置值";
-    static constexpr const char* Separator = "##";
+using Texts = FieldTexts;
 
-    static std::string settingsValue(const Texts& texts);
-    // The texts from the result of a read of the record; extra pieces are ignored and
-    // missing ones leave their texts empty.
-    static Texts restore(std::string_view readResult);
+inline constexpr const char* kKey = "CURL";
+inline constexpr const char* kNote = "保存生成URL的设置值";
+inline constexpr const char* kSeparator = "##";
 
-    // path is the program's folder followed by "/db.dat". Both throw FileError.
-    static Texts load(RecordFile& records, const std::string& path);
-    static void save(RecordFile& records, const std::string& path, const Texts& texts);
-};
+std::string settingsValue(const Texts& texts);
+// The texts from a stored value; extra pieces are ignored and missing ones leave their texts
+// empty.
+Texts restore(std::string_view value);
+
+// path is the record file, db.dat. Both throw FileError.
+Texts load(RecordFile& records, const std::string& path);
+void save(RecordFile& records, const std::string& path, const Texts& texts);
+
+} // namespace SavedSettings
 
 } // namespace corvano

@@ -13,8 +13,8 @@ void HtmlListBuilder::MakeHtmlList(const std::string& linkList)
     std::string lines;
     for (const auto& record : LinkListReader::read(linkList)) {
         // The rewrite texts are read anew for every record.
-        const std::string address =
-            AddressRewrite::apply(record.address, m_surface.text(7), m_surface.text(8));
+        const std::string address = AddressRewrite::apply(
+            record.address, m_surface.text(Field::OldText), m_surface.text(Field::NewText));
         m_htmlList += entry(address, record.title);
         lines += displayLine(address, record.title);
     }

@@ -1,10 +1,12 @@
 #include "LinkListReader.h"
 
+#include "engine/LinkExtractor.h"
+
 namespace corvano {
 
 namespace {
 
-constexpr std::string_view kFieldSeparator = "|#|";
+using LinkExtractor::kFieldSeparator;
 
 bool hasFields(std::string_view piece)
 {

@@ -22,9 +22,8 @@ public:
     }
 
     HtmlListBuilder& html() { return m_html; }
-    // Whether the last run got as far as the shortcut files.
+    // Whether a run got as far as the shortcut files.
     bool reachedUrlFiles() const { return m_reachedUrlFiles; }
-    void startRun() { m_reachedUrlFiles = false; }
 
 private:
     HtmlListBuilder m_html;

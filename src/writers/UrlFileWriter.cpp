@@ -54,21 +54,22 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
 
 void UrlFileWriter::writeRecord(const LinkRecord& record)
 {
-    const std::string address =
-        AddressRewrite::apply(record.address, m_surface.text(7), m_surface.text(8));
+    const std::string address = AddressRewrite::apply(
+        record.address, m_surface.text(Field::OldText), m_surface.text(Field::NewText));
     // Flushing each of many small files would cost more than writing them; a run that is cut
     // off can simply be made again.
-    m_files.replaceFile(pathFor(record.title), contentOf(m_surface.text(3), address),
+    m_files.replaceFile(pathFor(record.title), contentOf(m_surface.text(Field::Template), address),
                         FileSystem::Durability::Cached);
 }
 
 std::string UrlFileWriter::pathFor(const std::string& title) const
 {
-    const std::string folder = m_surface.text(2);
+    const std::string folder = m_surface.text(Field::Folder);
     // The folder text is a prefix used as typed: it must end with "/" to place the files
     // inside the folder. A text that names nothing sends them to the fallback folder.
-    const std::string prefix = m_files.exists(folder) ? folder : m_fallbackFolder + "/";
-    const auto slash = prefix.rfind('/');
+    const std::string prefix =
+        m_files.exists(folder) ? folder : m_fallbackFolder + FileSystem::kSeparator;
+    const auto slash = prefix.rfind(FileSystem::kSeparator);
     const std::string directory = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
     const std::size_t besidePrefix = prefix.size() - directory.size();
     const std::size_t limit = m_files.maxNameLength(directory);

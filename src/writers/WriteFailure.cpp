@@ -1,6 +1,6 @@
 #include "WriteFailure.h"
 
-#include "FailureReason.h"
+#include "platform/FailureReason.h"
 
 namespace corvano {
 

@@ -7,10 +7,10 @@ namespace corvano {
 
 // How a file the writers could not write is told to the user: one box, naming the file and
 // its reason, in Chinese where it is a common one.
-class WriteFailure
-{
-public:
-    static void report(MainSurface& surface, const FileError& error);
-};
+namespace WriteFailure {
+
+void report(MainSurface& surface, const FileError& error);
+
+} // namespace WriteFailure
 
 } // namespace corvano

@@ -45,8 +45,8 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
     folder.write("t.txt", "a\nb\r\nc\rd");
     const auto bare =
         std::get<CliOptions>(parse({"--template-file", folder.file("t.txt").c_str()}).result);
-    EXPECT_EQ(bare.texts[2], "a\r\nb\r\nc\r\nd");
-    EXPECT_FALSE(bare.texts[0] || bare.dryRun || bare.save);
+    EXPECT_EQ(bare.texts[Field::Template], "a\r\nb\r\nc\r\nd");
+    EXPECT_FALSE(bare.texts[Field::Address] || bare.dryRun || bare.save);
     EXPECT_EQ(bare.idleLimit, std::chrono::seconds(60));
     // A UTF-8 byte-order mark is not part of the template; a file in another encoding is
     // refused rather than written as question marks.
@@ -54,7 +54,7 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
     folder.write("gbk.txt", "\xB4\xBA");
     EXPECT_EQ(
         std::get<CliOptions>(parse({"--template-file", folder.file("bom.txt").c_str()}).result)
-            .texts[2],
+            .texts[Field::Template],
         "[InternetShortcut]\r\nURL=");
     const auto refused = parse({"--template-file", folder.file("gbk.txt").c_str()});
     EXPECT_EQ(std::get<int>(refused.result), 64);

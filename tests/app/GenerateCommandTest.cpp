@@ -34,7 +34,7 @@ protected:
         server.start();
         options.texts = {"",      target.prefix(), "URL=", "<ul class=news>",
                          "</ul>", ".html",         "/n/",  "//x/n/"};
-        options.texts[0] = server.url("/list.html");
+        options.texts[Field::Address] = server.url("/list.html");
         options.settingsFile = settings.file("db.dat");
     }
 
@@ -88,11 +88,12 @@ TEST_F(GenerateCommandTest, EarlyEndsExitWithTheirStatusAndTheirMessage)
 {
     options.htmlFile = target.file("list.html");
     for (const auto& [text, value, code, message] :
-         std::vector<std::tuple<std::size_t, std::string, ExitCode, std::string>>{
-             {5, ".asp", ExitCode::NoLinks, ""},
-             {0, server.url("/missing.html"), ExitCode::AddressError,
+         std::vector<std::tuple<Field, std::string, ExitCode, std::string>>{
+             {Field::Contains, ".asp", ExitCode::NoLinks, ""},
+             {Field::Address, server.url("/missing.html"), ExitCode::AddressError,
               "网址错误: 您提供的网页地址无效,无法完成操作！\n"},
-             {3, "<ol>", ExitCode::StringMissing, "字符串错误: 起始字符串不存在，请新重设置!\n"},
+             {Field::Start, "<ol>", ExitCode::StringMissing,
+              "字符串错误: 起始字符串不存在，请新重设置!\n"},
          }) {
         const auto kept = std::exchange(options.texts[text], value);
         EXPECT_EQ(run(), code) << value;
@@ -107,21 +108,22 @@ TEST_F(GenerateCommandTest, EarlyEndsExitWithTheirStatusAndTheirMessage)
 // The record file
 TEST_F(GenerateCommandTest, TextsStartFromTheRecordFileAndSaveWritesThemBackWhateverTheOutcome)
 {
-    options.texts[0] = "not an address";
-    options.texts[5] = ".asp";
+    options.texts[Field::Address] = "not an address";
+    options.texts[Field::Contains] = ".asp";
     options.save = true;
     EXPECT_EQ(run(), ExitCode::AddressError);
     const auto saved = SavedSettings::load(records, options.settingsFile);
-    EXPECT_EQ(saved[0], "not an address");
-    EXPECT_EQ(saved[2], "URL=");
+    EXPECT_EQ(saved[Field::Address], "not an address");
+    EXPECT_EQ(saved[Field::Template], "URL=");
     // Texts not given come from the record; each option given replaces one.
     options.texts = {};
     options.save = false;
     EXPECT_EQ(run(), ExitCode::AddressError);
-    options.texts[0] = server.url("/list.html");
-    options.texts[5] = ".html";
+    options.texts[Field::Address] = server.url("/list.html");
+    options.texts[Field::Contains] = ".html";
     EXPECT_EQ(run(), ExitCode::Ok);
-    EXPECT_EQ(SavedSettings::load(records, options.settingsFile)[5], ".asp"); // only --save saves
+    EXPECT_EQ(SavedSettings::load(records, options.settingsFile)[Field::Contains],
+              ".asp"); // only --save saves
 }
 
 TEST_F(GenerateCommandTest, RecordFileThatCannotBeReadOrWrittenExitsFive)
@@ -134,7 +136,7 @@ TEST_F(GenerateCommandTest, RecordFileThatCannotBeReadOrWrittenExitsFive)
     options.save = true;
     files.failReplaceNumber(3); // two shortcut files, then the record file
     EXPECT_EQ(run(), ExitCode::SettingsFailed);
-    EXPECT_NE(err.str().find("No space left on device"), std::string::npos);
+    EXPECT_NE(err.str().find("磁盘已满"), std::string::npos); // no space left
     EXPECT_TRUE(std::filesystem::exists(target.path() / "春雨.url"));
 }
 
@@ -154,12 +156,12 @@ TEST_F(GenerateCommandTest, HostileServersEndSoonAndTheToolStaysUsable)
              {ok + "Content-Length: 5000\r\n\r\n", Then::Hold},
          }) {
         RawServer hostile(reply, then);
-        options.texts[0] = hostile.url();
+        options.texts[Field::Address] = hostile.url();
         const auto started = std::chrono::steady_clock::now();
         EXPECT_EQ(run(), ExitCode::AddressError) << reply;
         EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << reply;
         EXPECT_TRUE(std::filesystem::is_empty(target.path())) << reply;
-        options.texts[0] = server.url("/list.html");
+        options.texts[Field::Address] = server.url("/list.html");
         options.dryRun = true;
         EXPECT_EQ(run(), ExitCode::Ok) << reply;
         options.dryRun = false;
@@ -170,7 +172,7 @@ TEST_F(GenerateCommandTest, HostileServersEndSoonAndTheToolStaysUsable)
     EXPECT_EQ(target.read("A.url"), "URL=/a.html\r\n");
     // A body closed short of its announced length is the page: what came is searched.
     RawServer cutShort(ok + "Content-Length: 100000\r\n\r\n<a href=\"/b.html\">B</a>", Then::Close);
-    options.texts[0] = cutShort.url();
+    options.texts[Field::Address] = cutShort.url();
     EXPECT_EQ(run(), ExitCode::Ok);
     EXPECT_EQ(target.read("B.url"), "URL=/b.html\r\n");
 }

@@ -47,7 +47,7 @@ protected:
     }
 
     const std::string head = AnsiCodec::encode("<ul>href=\"/a.html\">春雨</a>");
-    const std::string padding = std::string(65534 - head.size(), ' ');
+    const std::string padding = std::string(Transfer::kReadSize - head.size(), ' ');
     RecordingSurface surface;
     FakeTransfer transfer;
     RecordingWriters writers;
@@ -80,56 +80,82 @@ TEST_F(GenerationRunTest, WaitsThroughEventsThenReadsExtractsWritesAndConfirms)
 }
 
 // Address errors: no web address (no transfer), a failed transfer, a time-out (logged)
-TEST_F(GenerationRunTest, AddressErrorsWriteNothingAndOnlyATimeOutIsLogged)
+TEST_F(GenerationRunTest, TextThatIsNoWebAddressStartsNoTransfer)
 {
     for (const char* address : {"example.com/list.html", "HTTP://EXAMPLE.COM/"}) {
-        surface.setText(1, address);
+        surface.setText(Field::Address, address);
         EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError) << address;
     }
     EXPECT_TRUE(transfer.calls.empty());
     EXPECT_FALSE(surface.timerOn(RunTimer::Timer3));
-    surface.setText(1, " see http://example.com/x ");
+    EXPECT_EQ(surface.messages, Lines(2, kAddressError));
+}
+
+TEST_F(GenerationRunTest, FailedTransferOfTheAddressAsTypedIsAnAddressError)
+{
+    surface.setText(Field::Address, " see http://example.com/x ");
     endTransfersWith(TransferFailure::Failed);
     EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
-    EXPECT_EQ(transfer.calls.back(), "Execute  see http://example.com/x  get"); // as typed
+    EXPECT_EQ(transfer.calls.back(), "Execute  see http://example.com/x  get");
     EXPECT_FALSE(run.FetchOk());
-    // A log that cannot be written does not hide the address error.
+    EXPECT_FALSE(std::filesystem::exists(programFolder.file("Error_CreateUrl.log")));
+    EXPECT_TRUE(writers.calls.empty());
+    EXPECT_EQ(surface.messages, Lines{kAddressError});
+}
+
+TEST_F(GenerationRunTest, TimeOutIsLoggedAndALogThatCannotBeWrittenHidesNothing)
+{
     endTransfersWith(TransferFailure::TimedOut);
     files.failReplaceNumber(1);
     EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
     EXPECT_FALSE(std::filesystem::exists(programFolder.file("Error_CreateUrl.log")));
-    surface.setText(1, "http://example.com/list.html");
     EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
     EXPECT_EQ(
         programFolder.read("Error_CreateUrl.log"),
         AnsiCodec::encode("网址          错误原因\r\n"
                           "http://example.com/list.html          因访问超时而未能生成URL\r\n"));
     EXPECT_TRUE(writers.calls.empty());
-    EXPECT_EQ(surface.messages, Lines(5, kAddressError));
+    EXPECT_EQ(surface.messages, Lines(2, kAddressError));
 }
 
 // Runs that end without the success message
-TEST_F(GenerationRunTest, MissingStringsNoLinksFailedWritersAndAbortEndTheRun)
+TEST_F(GenerationRunTest, MissingStartOrEndStringShowsItsSettings)
 {
-    surface.setText(4, "<UL>");
-    EXPECT_EQ(run.Command3_Click(), RunOutcome::StringMissing);
-    EXPECT_EQ(surface.stringSettingsFocus, 4);
-    surface.setText(4, "<ul>");
-    surface.setText(5, "</ol>");
-    EXPECT_EQ(run.Command3_Click(), RunOutcome::StringMissing);
-    EXPECT_EQ(surface.stringSettingsFocus, 5);
-    surface.setText(5, "");
-    surface.setText(6, ".php");
+    for (const auto& [start, end, focus, message] :
+         std::vector<std::tuple<std::string, std::string, Field, std::string>>{
+             {"<UL>", "", Field::Start, "字符串错误: 起始字符串不存在，请新重设置! (48)"},
+             {"<ul>", "</ol>", Field::End, "字符串错误: 结束字符串不存在，请新重设置! (48)"}}) {
+        surface.setText(Field::Start, start);
+        surface.setText(Field::End, end);
+        EXPECT_EQ(run.Command3_Click(), RunOutcome::StringMissing) << start << end;
+        EXPECT_EQ(surface.stringSettingsFocus, focus) << start << end;
+        EXPECT_EQ(surface.messages.back(), message);
+    }
+    EXPECT_TRUE(writers.calls.empty());
+}
+
+TEST_F(GenerationRunTest, NoLinkPassingTheFilterWritesNothingAndSaysNothing)
+{
+    surface.setText(Field::Contains, ".php");
     EXPECT_EQ(run.Command3_Click(), RunOutcome::NoLinks);
     EXPECT_TRUE(writers.calls.empty());
-    surface.setText(6, ".html");
+    EXPECT_TRUE(surface.messages.empty());
+}
+
+TEST_F(GenerationRunTest, FailedWritersEndTheRunWithoutTheSuccessMessage)
+{
     writers.result = LinkListWriters::Result::Failed;
     EXPECT_EQ(run.Command3_Click(), RunOutcome::WriteFailed);
+    EXPECT_TRUE(surface.messages.empty());
+}
+
+TEST_F(GenerationRunTest, AbortEndsARunThatWaitsForItsPage)
+{
     surface.onProcessEvents = [this] { run.abort(); };
     EXPECT_EQ(run.Command3_Click(), RunOutcome::Aborted);
     EXPECT_FALSE(run.running());
-    EXPECT_EQ(surface.messages, (Lines{"字符串错误: 起始字符串不存在，请新重设置! (48)",
-                                       "字符串错误: 结束字符串不存在，请新重设置! (48)"}));
+    EXPECT_TRUE(writers.calls.empty());
+    EXPECT_TRUE(surface.messages.empty());
 }
 
 // Animations

@@ -39,14 +39,26 @@ protected:
 // Writes and reads
 TEST_F(RecordFileTest, WritesNewAppendedAndReplacedRecordsByteExact)
 {
-    EXPECT_EQ(read("CURL"), ""); // a missing file is created, empty, by every mode
+    using Result = RecordFile::WriteResult;
+    EXPECT_EQ(m_records.read(m_path, "CURL"), std::nullopt); // a missing file is created, empty
     EXPECT_EQ(bytes(), "");
+    EXPECT_EQ(m_records.write(m_path, {"CURL", "a", "b"}), Result::New);
+    EXPECT_EQ(m_records.write(m_path, {"curl", "x", "n"}), Result::Appended);
+    EXPECT_EQ(m_records.write(m_path, {"CURL", "c", "d"}), Result::Modified);
+    EXPECT_EQ(bytes(), record("CURL", "c", "d") + record("curl", "x"));
+    const auto found = m_records.read(m_path, "CURL");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->key + "|" + found->value + "|" + found->note, "CURL|c|d");
+}
+
+// The procedure the system names, over the typed calls
+TEST_F(RecordFileTest, DbRecordWritesReadsByModeAndOtherModesOnlyCreateTheFile)
+{
+    EXPECT_EQ(read("CURL"), "");
     EXPECT_EQ(write("CURL", "a", "b"), "newrec");
     EXPECT_EQ(write("curl", "x"), "apprec");
     EXPECT_EQ(write("CURL", "c", "d"), "modrec");
-    EXPECT_EQ(bytes(), record("CURL", "c", "d") + record("curl", "x"));
     EXPECT_EQ(read("CURL"), "CURL|$|c|$|d");
-    // Other modes do nothing but create a missing file.
     EXPECT_EQ(m_records.DbRecord(m_path, "CURL", 1, "z", "z"), "");
     EXPECT_EQ(read("CURL"), "CURL|$|c|$|d");
     std::filesystem::remove(m_path);
@@ -55,23 +67,30 @@ TEST_F(RecordFileTest, WritesNewAppendedAndReplacedRecordsByteExact)
 }
 
 // Edge cases: files that end in part of a record
-TEST_F(RecordFileTest, AppendGoesToRecordNPlusOneRoundedHalfToEvenOverAnyPartRecord)
+TEST_F(RecordFileTest, AppendGoesToRecordNPlusOneRoundedHalfToEven)
 {
     for (const auto& [size, grown] :
          {std::pair{1000, 1400}, {1050, 1400}, {1100, 2100}, {1750, 2800}}) {
+        SCOPED_TRACE(size);
         m_folder.write("db.dat", std::string(size, 'x'));
         EXPECT_EQ(write("B", "2"), "apprec");
-        EXPECT_EQ(bytes().size(), static_cast<std::size_t>(grown)) << size;
-        EXPECT_EQ(bytes().substr(grown - 700), record("B", "2")) << size;
+        EXPECT_EQ(bytes().size(), static_cast<std::size_t>(grown));
+        EXPECT_EQ(bytes().substr(grown - 700), record("B", "2"));
     }
-    // A part record is searched only once the file has grown over it.
+}
+
+TEST_F(RecordFileTest, APartRecordIsSearchedOnlyOnceTheFileHasGrownOverIt)
+{
     const std::string part = record("P", "p", "").substr(0, 400);
     m_folder.write("db.dat", record("A", "1", "") + part);
     EXPECT_EQ(read("P"), "");
     write("B", "2");
     EXPECT_EQ(bytes().substr(700, 700), part + std::string(300, '\0'));
     EXPECT_EQ(read("P").substr(0, 9), "P|$|p    ");
-    // A torn record of the same key cannot hide the new one.
+}
+
+TEST_F(RecordFileTest, ATornRecordOfTheSameKeyCannotHideTheNewOne)
+{
     m_folder.write("db.dat", record("A", "1", "") + record("K", "old", "").substr(0, 400));
     EXPECT_EQ(write("K", "new"), "apprec");
     EXPECT_EQ(read("K"), "K|$|new|$|n");

@@ -17,8 +17,8 @@ public:
     bool executing = false;
 
     bool StillExecuting() const override { return executing; }
-    void setAccessType(int v) override { calls.push_back("AccessType " + std::to_string(v)); }
-    void setProtocol(int v) override { calls.push_back("Protocol " + std::to_string(v)); }
+    void setAccessType(AccessType v) override { calls.push_back("AccessType " + number(v)); }
+    void setProtocol(Protocol v) override { calls.push_back("Protocol " + number(v)); }
     void setRequestTimeout(int v) override { calls.push_back("Timeout " + std::to_string(v)); }
     void setRemotePort(int v) override { calls.push_back("RemotePort " + std::to_string(v)); }
     void Execute(const std::string& address, const std::string& operation) override
@@ -41,6 +41,8 @@ public:
     }
 
 private:
+    static std::string number(auto value) { return std::to_string(static_cast<int>(value)); }
+
     TransferFailure m_failure = TransferFailure::None;
 };
 

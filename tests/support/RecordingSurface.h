@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,18 +15,18 @@ namespace corvano::test {
 class RecordingSurface : public MainSurface
 {
 public:
-    std::array<std::string, 8> texts;
+    FieldTexts texts;
     std::string text9;
     std::array<std::string, 3> captions; // Label3, Label4, Label5
     std::array<bool, 2> timers{};        // Timer2, Timer3
     std::vector<std::string> messages;   // "title: text (style)"
-    int stringSettingsFocus = 0;
+    std::optional<Field> stringSettingsFocus;
     std::function<void()> onProcessEvents = [] {};
 
-    void setText(int number, std::string value) { texts.at(number - 1) = std::move(value); }
-    bool timerOn(RunTimer timer) const { return timers[static_cast<std::size_t>(timer)]; }
+    void setText(Field field, std::string value) { texts[field] = std::move(value); }
+    bool timerOn(RunTimer timer) const { return timers[at(timer)]; }
 
-    std::string text(int number) const override { return texts.at(number - 1); }
+    std::string text(Field field) const override { return texts[field]; }
     void appendToText9(std::string_view lines) override { text9.append(lines); }
     std::string caption(StatusLabel label) const override { return captions[at(label)]; }
     void setCaption(StatusLabel label, std::string_view text) override
@@ -39,10 +40,14 @@ public:
                            std::to_string(static_cast<int>(style)) + ")");
     }
     void processEvents() override { onProcessEvents(); }
-    void showStringSettings(int focusText) override { stringSettingsFocus = focusText; }
+    void showStringSettings(Field focus) override { stringSettingsFocus = focus; }
 
 private:
-    static std::size_t at(auto value) { return static_cast<std::size_t>(value); }
+    static std::size_t at(StatusLabel label)
+    {
+        return label == StatusLabel::Label3 ? 0 : label == StatusLabel::Label4 ? 1 : 2;
+    }
+    static std::size_t at(RunTimer timer) { return timer == RunTimer::Timer2 ? 0 : 1; }
 };
 
 } // namespace corvano::test

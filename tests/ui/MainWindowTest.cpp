@@ -1,9 +1,10 @@
+#include "ui/main/MainWindow.h"
+
 #include "LoopbackServer.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
-#include "ui/main/QtChinese.h"
+#include "ui/common/QtChinese.h"
 #include "ui/main/TabStrip.h"
-#include "ui/main/curl.h"
 #include "ui/picker/FolderList.h"
 
 #include <QApplication>
@@ -31,7 +32,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const char* const Page = R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
+const char* const kPage = R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
 <li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
 
 template <typename Widget = QWidget> Widget& the(const QWidget& window, const char* name)
@@ -77,7 +78,7 @@ private slots:
     {
         QVERIFY(QtChinese::install(*QCoreApplication::instance()));
         const auto page = [](const httplib::Request&, httplib::Response& response) {
-            response.set_content(Page, "text/html; charset=UTF-8");
+            response.set_content(kPage, "text/html; charset=UTF-8");
         };
         m_server.routes().Get("/list.html", page);
         m_server.routes().Get("/hold.html", [this, page](const auto& request, auto& response) {
@@ -103,6 +104,7 @@ private slots:
         m_target = std::make_unique<TemporaryFolder>();
         m_boxes.clear();
         m_okTexts.clear();
+        m_holdRequests = 0;
         m_onDialog = [](QDialog& dialog) { dialog.reject(); };
     }
 
@@ -110,77 +112,115 @@ private slots:
 
     // Only "确定" sets Text2: "取消", the close box and Esc leave what is there (a restored
     // folder, say), before and after a confirmed choice.
-    void browseCopiesOnlyAConfirmedFolderIntoText2()
+    void browseCopiesOnlyAConfirmedFolderIntoText2_data()
     {
-        std::filesystem::create_directory(m_target->path() / "链接");
-        const std::string links = m_target->file("链接");
-        const auto cancel = [](QDialog& picker) { the<QPushButton>(picker, "Command2").click(); };
-        const auto confirm = [&](QDialog& picker) {
-            the<FolderList>(picker, "Dir1").setPath(QString::fromStdString(links));
-            the<QPushButton>(picker, "Command1").click();
-        };
-        const auto closeBox = [](QDialog& picker) { picker.close(); };
-        const auto escape = [](QDialog& picker) { QTest::keyClick(&picker, Qt::Key_Escape); };
-        const std::pair<std::function<void(QDialog&)>, std::string> answers[] = {
-            {cancel, "/restored/"},
-            {confirm, links + "/"},
-            {cancel, "/restored/"},
-            {closeBox, "/restored/"},
-            {escape, "/restored/"}};
-        open(false);
-        for (const auto& [answer, text2] : answers) {
-            the<QLineEdit>(*m_window, "Text2").setText("/restored/");
-            m_onDialog = answer;
-            click("Command2");
-            QCOMPARE(m_window->text(2), text2);
-        }
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("confirmedBefore");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("取消 before any choice") << "取消" << false << false;
+        QTest::newRow("确定") << "确定" << false << true;
+        QTest::newRow("取消 after a choice") << "取消" << true << false;
+        QTest::newRow("close box after a choice") << "close box" << true << false;
+        QTest::newRow("Esc after a choice") << "Esc" << true << false;
     }
 
-    // Pages follow the tab captions; an extraction error brings up the string settings.
+    void browseCopiesOnlyAConfirmedFolderIntoText2()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, confirmedBefore);
+        QFETCH(bool, copied);
+        std::filesystem::create_directory(m_target->path() / "链接");
+        const std::string links = m_target->file("链接");
+        open(false);
+        if (confirmedBefore) {
+            m_onDialog = pickerAnswer("确定", links);
+            click("Command2");
+            QCOMPARE(m_window->text(Field::Folder), links + "/");
+        }
+        the<QLineEdit>(*m_window, "Text2").setText("/restored/");
+        m_onDialog = pickerAnswer(answer, links);
+        click("Command2");
+        QCOMPARE(m_window->text(Field::Folder), copied ? links + "/" : "/restored/");
+    }
+
+    // Pages follow the tab captions.
+    void pagesFollowTheCaptions_data()
+    {
+        QTest::addColumn<QList<int>>("tabs");
+        QTest::addColumn<QString>("frame");
+        QTest::newRow("生成URL") << QList<int>{1} << "Frame3";
+        QTest::newRow("生成HTML") << QList<int>{2} << "Frame7";
+        QTest::newRow("字符串设置") << QList<int>{3} << "Frame5";
+        QTest::newRow("生成URL again") << QList<int>{2, 3, 1} << "Frame3";
+    }
+
     void pagesFollowTheCaptions()
     {
+        QFETCH(QList<int>, tabs);
+        QFETCH(QString, frame);
         open();
-        for (const auto& [tab, frame] :
-             {std::pair(1, "Frame3"), {2, "Frame7"}, {3, "Frame5"}, {1, "Frame3"}}) {
+        for (int tab : tabs)
             clickTab(tab);
-            QCOMPARE(page(), QString(frame));
-        }
+        QCOMPARE(page(), frame);
+    }
+
+    // An extraction error brings up the string settings, the text at fault focused.
+    void anExtractionErrorOpensTheStringSettings()
+    {
+        open();
         the<QLineEdit>(*m_window, "Text4").setText("<ol>");
         click("Command3");
         QCOMPARE(m_boxes, QStringList({"字符串错误 (Warning) 起始字符串不存在，请新重设置!"}));
         QCOMPARE(the<TabStrip>(*m_window, "TabStrip1").selectedCaption(), "字符串设置");
         QCOMPARE(page(), QString("Frame5"));
         QCOMPARE(m_window->focusWidget()->objectName(), QString("Text4"));
+    }
 
-        // The page goes with the caption, not the position: an unknown caption shows no other.
+    // The page goes with the caption, not the position: an unknown caption shows no other.
+    void anUnknownCaptionShowsNoOtherPage()
+    {
+        open();
         clickTab(1);
         the<QTabBar>(*m_window, "TabStrip1Tabs").setTabText(1, "其他");
         clickTab(2);
         QCOMPARE(page(), QString("Frame3"));
     }
 
-    void focusStartsInText2AndFollowsTheOrderOfEachPage()
+    void focusStartsInText2()
     {
         open(false);
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         QCOMPARE(m_window->focusWidget()->objectName(), QString("Text2"));
-        const std::pair<int, QStringList> pages[] = {
-            {1, {"Text2", "Command2", "Text3", "Text1", "Command3", "TabStrip1Tabs", "Text2"}},
-            {3, {"Text6", "Text5", "Text4", "Text7", "Text8", "TabStrip1Tabs"}},
-            {2, {"Text9", "Command1", "TabStrip1Tabs"}}};
-        for (const auto& [tab, order] : pages) {
-            clickTab(tab);
-            the(*m_window, qPrintable(order[0])).setFocus();
-            QStringList reached;
-            for (qsizetype i = 0; i < order.size(); ++i) {
-                reached.append(m_window->focusWidget()->objectName());
-                QTest::keyClick(m_window->focusWidget(), Qt::Key_Tab);
-            }
-            QCOMPARE(reached, order);
-        }
     }
 
-    void aRunListsTheLinksWritesTheFilesAndSavesTheList()
+    void focusFollowsTheOrderOfEachPage_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("生成URL") << 1 << QStringList{"Text2",    "Command2",      "Text3", "Text1",
+                                                     "Command3", "TabStrip1Tabs", "Text2"};
+        QTest::newRow("字符串设置")
+            << 3 << QStringList{"Text6", "Text5", "Text4", "Text7", "Text8", "TabStrip1Tabs"};
+        QTest::newRow("生成HTML") << 2 << QStringList{"Text9", "Command1", "TabStrip1Tabs"};
+    }
+
+    void focusFollowsTheOrderOfEachPage()
+    {
+        QFETCH(int, tab);
+        QFETCH(QStringList, order);
+        open(false);
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        clickTab(tab);
+        the(*m_window, qPrintable(order[0])).setFocus();
+        QStringList reached;
+        for (qsizetype i = 0; i < order.size(); ++i) {
+            reached.append(m_window->focusWidget()->objectName());
+            QTest::keyClick(m_window->focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(reached, order);
+    }
+
+    void aRunListsTheLinksAndWritesTheFiles()
     {
         open();
         click("Command3");
@@ -193,21 +233,28 @@ private slots:
         QCOMPARE(the<QPlainTextEdit>(*m_window, "Text9").toPlainText().toStdString(),
                  "第一条        " + first + "\n第二条        " + second + "\n");
         QCOMPARE(m_target->read("第一条.url"), "[InternetShortcut]\r\nURL=" + first + "\r\n");
+    }
 
-        // The save button writes the list to the file chosen in its dialog.
+    // The save button writes the run's list to the file chosen in its dialog.
+    void theSaveButtonWritesTheListOfTheRun()
+    {
+        open();
+        click("Command3");
         m_onDialog = [&](QDialog& dialog) {
             the<QLineEdit>(dialog, "fileNameEdit").setText(qpath(m_target->file("list.html")));
             dialog.accept();
         };
         click("Command1");
+        const std::string first = m_server.url("/news/1.html");
+        const std::string second = m_server.url("/news/2.html");
         QCOMPARE(m_target->read("list.html"),
                  AnsiCodec::encode("<a href=\"" + first + "\">第一条</a><br><a href=\"" + second +
                                    "\">第二条</a><br>\r\n"));
     }
 
     // A run stopped by a file it cannot write says so in the status and gives the reason in
-    // Chinese; a run on which no link passes the filter shows no box but a count of 0.
-    void failedAndEmptyRunsShowTheirOutcome()
+    // Chinese.
+    void aFailedRunShowsWhyInChinese()
     {
         open();
         std::filesystem::create_directory(m_target->path() / "第二条.url");
@@ -219,21 +266,30 @@ private slots:
         QTest::qWait(500); // Timer2 would add marks
         QCOMPARE(m_window->caption(StatusLabel::Label4), "");
         QCOMPARE(m_window->caption(StatusLabel::Label5), "");
+    }
 
-        m_boxes.clear();
+    // A run on which no link passes the filter shows no box but a count of 0.
+    void aRunWithoutLinksShowsACountOfNought()
+    {
+        open();
         the<QLineEdit>(*m_window, "Text6").setText(".asp");
         click("Command3");
         QCOMPARE(m_boxes, QStringList());
         QCOMPARE(m_window->caption(StatusLabel::Label5), "          共生成0个URL文件");
     }
 
-    // Qt's own texts speak Chinese: the OK button and the save dialog, whose one filter shows
-    // its pattern once.
-    void toolkitTextsAreChinese()
+    // Qt's own texts speak Chinese: the OK button of a message box.
+    void theOkButtonIsChinese()
     {
         open(false);
         m_window->showMessage("文本", "标题", MessageStyle::Information);
         QCOMPARE(m_okTexts, QStringList({"确定"}));
+    }
+
+    // The save dialog speaks Chinese, and its one filter shows its pattern once.
+    void theSaveDialogIsChinese()
+    {
+        open(false);
         QStringList texts;
         QStringList filters;
         m_onDialog = [&](QDialog& dialog) {
@@ -257,44 +313,63 @@ private slots:
             QVERIFY2(!text.contains(QRegularExpression("[A-Za-z]{2}")), qPrintable(text));
     }
 
-    // The frames' top lines run above the controls inside them, and each caption beside a
-    // text box ends before the box, which would hide the rest.
-    void framesAndCaptionsFitTheirPlaces()
+    // The frames' top lines run above the controls inside them.
+    void framesRunAboveTheirControls_data()
     {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("frame");
+        QTest::newRow("Frame1") << 1 << "Frame1";
+        QTest::newRow("Frame2") << 1 << "Frame2";
+        QTest::newRow("Frame4") << 3 << "Frame4";
+        QTest::newRow("Frame6") << 3 << "Frame6";
+    }
+
+    void framesRunAboveTheirControls()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, frame);
         open(false);
-        for (const auto& [tab, frames] : {std::pair(1, QStringList({"Frame1", "Frame2"})),
-                                          std::pair(3, QStringList({"Frame4", "Frame6"}))}) {
-            clickTab(tab);
-            for (const QString& name : frames) {
-                auto& frame = the<QGroupBox>(*m_window, qPrintable(name));
-                const int line = topLineOf(frame);
-                for (const QWidget* control :
-                     frame.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-                    QVERIFY2(control->y() > line + 1, qPrintable(QString("%1 at %2, line at %3")
-                                                                     .arg(control->objectName())
-                                                                     .arg(control->y())
-                                                                     .arg(line)));
-                }
-            }
-        }
-        const std::pair<const char*, const char*> captions[] = {
-            {"Label1", "Text1"}, {"Label2", "Text2"}, {"Label6", "Text4"}, {"Label7", "Text5"},
-            {"Label8", "Text6"}, {"Label9", "Text7"}, {"Label10", "Text8"}};
-        for (const auto& [name, box] : captions) {
-            const auto& caption = the<QLabel>(*m_window, name);
-            const int end =
-                caption.x() + QFontMetrics(caption.font()).boundingRect(caption.text()).right();
-            const int start = the(*m_window, box).x();
-            QVERIFY2(end < start, qPrintable(QString("%1 ends at %2, %3 starts at %4")
-                                                 .arg(name)
-                                                 .arg(end)
-                                                 .arg(box)
-                                                 .arg(start)));
+        clickTab(tab);
+        auto& group = the<QGroupBox>(*m_window, qPrintable(frame));
+        const int line = topLineOf(group);
+        for (const QWidget* control :
+             group.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(control->y() > line + 1, qPrintable(QString("%1 at %2, line at %3")
+                                                             .arg(control->objectName())
+                                                             .arg(control->y())
+                                                             .arg(line)));
         }
     }
 
+    // Each caption beside a text box ends before the box, which would hide the rest.
+    void captionsEndBeforeTheirBoxes_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("box");
+        const std::pair<const char*, const char*> captions[] = {
+            {"Label1", "Text1"}, {"Label2", "Text2"}, {"Label6", "Text4"}, {"Label7", "Text5"},
+            {"Label8", "Text6"}, {"Label9", "Text7"}, {"Label10", "Text8"}};
+        for (const auto& [caption, box] : captions)
+            QTest::newRow(caption) << caption << box;
+    }
+
+    void captionsEndBeforeTheirBoxes()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, box);
+        open(false);
+        const auto& label = the<QLabel>(*m_window, qPrintable(caption));
+        const int end = label.x() + QFontMetrics(label.font()).boundingRect(label.text()).right();
+        const int start = the(*m_window, qPrintable(box)).x();
+        QVERIFY2(end < start, qPrintable(QString("%1 ends at %2, %3 starts at %4")
+                                             .arg(caption)
+                                             .arg(end)
+                                             .arg(box)
+                                             .arg(start)));
+    }
+
     // While a run waits for its page the window takes tab clicks and typing, ignores a second
-    // press and stays near 0 % CPU; closing it while a run waits ends the run at once.
+    // press and stays near 0 % CPU.
     void aWaitingRunKeepsTheWindowLiveAndIdle()
     {
         open();
@@ -318,22 +393,29 @@ private slots:
         });
         click("Command3");
         QCOMPARE(seen, QStringList({"Frame7", "获取列表"}));
-        QCOMPARE(m_window->text(1), (hold + " 备注").toStdString());
+        QCOMPARE(m_window->text(Field::Address), (hold + " 备注").toStdString());
         QCOMPARE(m_holdRequests.load(), 1);
         QCOMPARE(m_boxes, QStringList({"URL生成 (Information) 恭喜，URL文件生成完毕！"}));
         qInfo("processor use while waiting: %.1f %%", busy * 100);
         QVERIFY2(busy < 0.10, qPrintable(QString("%1 % of one core").arg(busy * 100)));
+    }
 
-        m_holdTicks = 1000;
+    // Closing the window while a run waits ends the run at once, without a box; the texts are
+    // saved as they were.
+    void closingEndsAWaitingRun()
+    {
+        open();
+        const QString hold = qpath(m_server.url("/hold.html"));
         the<QLineEdit>(*m_window, "Text1").setText(hold);
+        m_holdTicks = 1000;
         QTimer::singleShot(300ms, m_window.get(), &QWidget::close);
         QElapsedTimer run;
         run.start();
         click("Command3");
         QVERIFY2(run.elapsed() < 4000, "the run went on waiting after the window closed");
-        QCOMPARE(m_boxes.size(), 1);
+        QCOMPARE(m_boxes, QStringList());
         open(false);
-        QCOMPARE(m_window->text(1), hold.toStdString());
+        QCOMPARE(m_window->text(Field::Address), hold.toStdString());
     }
 
     void textsSurviveCloseAndReopen()
@@ -346,23 +428,31 @@ private slots:
         for (int number : {1, 2, 4, 5, 6, 7, 8})
             typeText(the(*m_window, qPrintable(QString("Text%1").arg(number))),
                      QString("字段%1").arg(number));
-        QCOMPARE(m_window->text(3), "[快捷方式]\r\nURL=");
+        QCOMPARE(m_window->text(Field::Template), "[快捷方式]\r\nURL=");
         const std::vector<std::string> typed = texts();
         QVERIFY(m_window->close());
         open(false);
         QCOMPARE(texts(), typed);
+    }
 
-        // Edge cases: texts too long for db.dat, then a db.dat that can be neither read nor
-        // replaced (a folder in its place): one box each, no other; the window opens and closes.
+    // Edge cases: one box each, no other; the window opens and closes.
+    void textsTooLongForDbDatAreReportedOnClose()
+    {
+        open(false);
         the<QPlainTextEdit>(*m_window, "Text3").setPlainText(QString(700, 'x'));
         QVERIFY(m_window->close());
-        std::filesystem::remove(m_program->file("db.dat"));
+        QCOMPARE(m_boxes.size(), 1);
+        QVERIFY2(m_boxes[0].startsWith("设置错误 (Warning) 设置共 "), qPrintable(m_boxes[0]));
+    }
+
+    void aDbDatThatCanBeNeitherReadNorReplacedIsReported()
+    {
+        // A folder in its place.
         std::filesystem::create_directory(m_program->file("db.dat"));
         open(false);
         QVERIFY(m_window->close());
         const QString db = qpath(m_program->file("db.dat"));
-        const QStringList starts = {"设置错误 (Warning) 设置共 ",
-                                    "设置错误 (Warning) 无法读取设置文件 " + db,
+        const QStringList starts = {"设置错误 (Warning) 无法读取设置文件 " + db,
                                     "设置错误 (Warning) 无法保存设置文件 " + db};
         QCOMPARE(m_boxes.size(), starts.size());
         for (qsizetype i = 0; i < starts.size(); ++i)
@@ -398,7 +488,8 @@ private:
     void open(bool forARun = true)
     {
         m_window.reset();
-        m_window = std::make_unique<curl>(curl::Options{m_program->path().string(), 5s});
+        m_window =
+            std::make_unique<MainWindow>(MainWindow::Options{m_program->path().string(), 5s});
         m_window->show();
         const std::string list = m_server.url("/list.html"), folder = m_target->prefix(),
                           news = m_server.url("/news/");
@@ -408,6 +499,24 @@ private:
         for (int number = 1; forARun && number <= 8; ++number)
             the(*m_window, qPrintable(QString("Text%1").arg(number)))
                 .setProperty(number == 3 ? "plainText" : "text", qpath(texts[number - 1]));
+    }
+
+    // What the folder picker is answered with: a press of "确定" on the folder, of "取消", its
+    // close box or Esc.
+    static std::function<void(QDialog&)> pickerAnswer(const QString& answer,
+                                                      const std::string& folder)
+    {
+        if (answer == "确定") {
+            return [folder](QDialog& picker) {
+                the<FolderList>(picker, "Dir1").setPath(QString::fromStdString(folder));
+                the<QPushButton>(picker, "Command1").click();
+            };
+        }
+        if (answer == "取消")
+            return [](QDialog& picker) { the<QPushButton>(picker, "Command2").click(); };
+        if (answer == "close box")
+            return [](QDialog& picker) { picker.close(); };
+        return [](QDialog& picker) { QTest::keyClick(&picker, Qt::Key_Escape); };
     }
 
     void click(const char* button) { the<QPushButton>(*m_window, button).click(); }
@@ -430,8 +539,8 @@ private:
     std::vector<std::string> texts() const
     {
         std::vector<std::string> all;
-        for (int number = 1; number <= 8; ++number)
-            all.push_back(m_window->text(number));
+        for (const Field field : kFields)
+            all.push_back(m_window->text(field));
         return all;
     }
 
@@ -449,7 +558,7 @@ private:
     int m_polls = 0;
     std::unique_ptr<TemporaryFolder> m_program;
     std::unique_ptr<TemporaryFolder> m_target;
-    std::unique_ptr<curl> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -1,8 +1,9 @@
 #include "TemporaryFolder.h"
-#include "ui/picker/CenterForm.h"
+#include "ui/common/CenterForm.h"
+#include "ui/common/Twips.h"
 #include "ui/picker/FolderList.h"
+#include "ui/picker/FolderPicker.h"
 #include "ui/picker/PickedFolder.h"
-#include "ui/picker/dialog.h"
 
 #include <QPushButton>
 #include <QTest>
@@ -39,6 +40,8 @@ class PickerTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { m_list.reset(); }
+
     void init()
     {
         for (const char* sub : {"links/b", "links/a/deep", "links/.hidden"})
@@ -52,56 +55,84 @@ private slots:
         QCOMPARE(centredPosition({3000, 3000}, {4500, 6000}), QPointF(-750, -1500));
         const QPointF odd = centredPosition(QSizeF(1025, 769) * 15, QSizeF(100, 100) * 15);
         QCOMPARE(odd, QPointF(6937.5, 5017.5));
-        QCOMPARE(twipsToPixels(odd), QPoint(463, 335));
+        QCOMPARE(Twips::toNearestPixels(odd), QPoint(463, 335));
     }
 
-    void singleClickHighlightsAndDoubleClickOpens()
+    // The list shows the open folder's subfolders only: no files, no hidden folders.
+    void aSingleClickOnlyHighlights()
     {
-        FolderList list;
-        list.resize(300, 300);
-        list.show();
-        QVERIFY(list.setPath(m_links));
+        FolderList& list = showList();
         QCOMPARE(list.topLevelItem(0)->text(0), QString("/"));
-        QTRY_COMPARE(subfolders(list), QStringList({"a", "b"})); // no files, no hidden folders
-        const QPoint a = list.visualItemRect(shown(list, "a")).center();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, a);
+        QTRY_COMPARE(subfolders(list), QStringList({"a", "b"}));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centreOf(list, "a"));
         QCOMPARE(list.path(), m_links);
         QCOMPARE(list.currentItem()->text(0), QString("a"));
+    }
+
+    void aDoubleClickOpens()
+    {
+        FolderList& list = showList();
+        QTRY_COMPARE(subfolders(list), QStringList({"a", "b"}));
+        // A double click begins with a click; QTest's double click sends only its second half.
+        const QPoint a = centreOf(list, "a");
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, a);
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, a);
         QCOMPARE(list.path(), m_links + "/a");
         QTRY_COMPARE(subfolders(list), QStringList({"deep"}));
+    }
+
+    void enterOpensTheHighlightedFolder()
+    {
+        FolderList& list = showList();
+        QVERIFY(list.setPath(m_links + "/a"));
+        QTRY_VERIFY(shown(list, "deep"));
         list.setCurrentItem(shown(list, "deep"));
         QTest::keyClick(&list, Qt::Key_Return);
         QCOMPARE(list.path(), m_links + "/a/deep");
+    }
+
+    // Edge case: a folder that cannot be listed is not opened and the open one stays.
+    void aMissingFolderIsNotOpened()
+    {
+        FolderList& list = showList();
         QVERIFY(!list.setPath(m_links + "/missing"));
-        QCOMPARE(list.path(), m_links + "/a/deep");
+        QCOMPARE(list.path(), m_links);
     }
 
     // "确定" takes the open folder, not a highlighted subfolder, and it ends with one "/".
+    void pickedFolderEndsWithOneSeparator_data()
+    {
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("highlighted");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("a subfolder highlighted") << m_links + "/a"
+                                                 << "deep" << m_links + "/a/";
+        QTest::newRow("the root") << "/" << QString() << "/";
+    }
+
     void pickedFolderEndsWithOneSeparator()
     {
-        const std::tuple<QString, const char*, QString> picks[] = {
-            {m_links + "/a", "deep", m_links + "/a/"}, {"/", nullptr, "/"}};
-        for (const auto& [open, highlighted, picked] : picks) {
-            dialog picker;
-            picker.show();
-            auto* folders = picker.findChild<FolderList*>("Dir1");
-            QVERIFY(folders && folders->setPath(open));
-            if (highlighted) {
-                QTRY_VERIFY(shown(*folders, highlighted));
-                folders->setCurrentItem(shown(*folders, highlighted));
-            }
-            picker.findChild<QPushButton*>("Command1")->click();
-            QCOMPARE(PickedFolder::value(), picked);
-            QVERIFY(!picker.isVisible());
+        QFETCH(QString, open);
+        QFETCH(QString, highlighted);
+        QFETCH(QString, picked);
+        FolderPicker picker;
+        picker.show();
+        auto* folders = picker.findChild<FolderList*>("Dir1");
+        QVERIFY(folders && folders->setPath(open));
+        if (!highlighted.isEmpty()) {
+            QTRY_VERIFY(shown(*folders, highlighted));
+            folders->setCurrentItem(shown(*folders, highlighted));
         }
+        picker.findChild<QPushButton*>("Command1")->click();
+        QCOMPARE(PickedFolder::value(), picked);
+        QVERIFY(!picker.isVisible());
     }
 
     // Esc closes the picker as "取消" does: PickedFolder keeps the last confirmed folder.
     void escapeCancels()
     {
         PickedFolder::confirm("/");
-        dialog picker;
+        FolderPicker picker;
         picker.show();
         QVERIFY(picker.findChild<FolderList*>("Dir1")->setPath(m_links));
         QTest::keyClick(&picker, Qt::Key_Escape);
@@ -111,8 +142,25 @@ private slots:
     }
 
 private:
+    // A folder list on the screen, open at links.
+    FolderList& showList()
+    {
+        m_list = std::make_unique<FolderList>();
+        m_list->resize(300, 300);
+        m_list->show();
+        if (!m_list->setPath(m_links))
+            qFatal("cannot open %s", qPrintable(m_links));
+        return *m_list;
+    }
+
+    static QPoint centreOf(const FolderList& list, const QString& name)
+    {
+        return list.visualItemRect(shown(list, name)).center();
+    }
+
     TemporaryFolder m_folder;
     const QString m_links = QString::fromStdString((m_folder.path() / "links").string());
+    std::unique_ptr<FolderList> m_list;
 };
 
 QTEST_MAIN(PickerTest)

@@ -17,8 +17,8 @@ TEST(HtmlListBuilder, EachBuildReplacesTheFragmentAndAppendsDisplayLines)
     builder.MakeHtmlList("a|#|A,b|#|B");
     EXPECT_EQ(builder.HtmlList(), "<a href=\"a\">A</a><br><a href=\"b\">B</a><br>");
     // The rewrite texts of the moment apply; a quote cannot open an attribute.
-    surface.setText(7, "/n/");
-    surface.setText(8, "http://x.cn/n/");
+    surface.setText(Field::OldText, "/n/");
+    surface.setText(Field::NewText, "http://x.cn/n/");
     builder.MakeHtmlList("/n/1\" onclick=\"x|#|<b>&");
     EXPECT_EQ(builder.HtmlList(), "<a href=\"http://x.cn/n/1&quot; onclick=&quot;x\"><b>&</a><br>");
     EXPECT_EQ(surface.text9,

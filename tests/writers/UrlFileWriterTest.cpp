@@ -52,7 +52,7 @@ TEST_F(UrlFileWriterTest, FillsTheTemplateWithTheRewrittenCleanedAddress)
              // Characters GBK lacks are percent-encoded; tab, CR and LF cannot add lines.
              {"URL=", "/😀\r\n\tIconFile=evil", "URL=/%F0%9F%98%80IconFile=evil\r\n"},
          }) {
-        surface.setText(3, contentTemplate);
+        surface.setText(Field::Template, contentTemplate);
         ASSERT_TRUE(write(address + "|#|t"));
         EXPECT_EQ(target.read("t.url"), content) << address;
     }
@@ -112,10 +112,10 @@ TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderF
     EXPECT_EQ(surface.captions, (Captions{"生成完毕", "", "          共生成2个URL文件"}));
     EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
     std::filesystem::create_directory(target.path() / "t");
-    surface.setText(2, target.file("t"));
+    surface.setText(Field::Folder, target.file("t"));
     ASSERT_TRUE(write("a|#|t"));
     EXPECT_EQ(target.read("tt.url"), "URL=a\r\n");
-    surface.setText(2, target.file("missing") + "/");
+    surface.setText(Field::Folder, target.file("missing") + "/");
     ASSERT_TRUE(write("b|#|t"));
     EXPECT_EQ(programFolder.read("t.url"), "URL=b\r\n");
 }
@@ -134,7 +134,7 @@ TEST_F(UrlFileWriterTest, FailedWriteStopsTheRunAndKeepsEarlierFiles)
     EXPECT_EQ(surface.captions, (Captions{"生成失败", "", ""}));
     EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
     // A path the system cannot create (the program's folder is a file) is reported too.
-    surface.setText(2, target.file("b.url") + "/");
+    surface.setText(Field::Folder, target.file("b.url") + "/");
     UrlFileWriter stuck{surface, files, target.file("b.url")};
     EXPECT_FALSE(stuck.MakeUrlFiles("<page>", "a|#|t"));
     EXPECT_EQ(surface.messages.size(), 2u);

@@ -47,6 +47,37 @@ std::string readTemplateFile(const std::string& path)
     return contents;
 }
 
+struct TextOption
+{
+    Field field;
+    const char* name;
+    const char* help;
+};
+
+constexpr std::array<TextOption, kFields.size()> kTextOptions{{
+    {Field::Address, "--url", "address of the list page (Text1)"},
+    {Field::Folder, "--folder", "target folder; ends with / to place the files inside it (Text2)"},
+    {Field::Template, "--template",
+     "content of every shortcut; \"URL=\" receives the address (Text3)"},
+    {Field::Start, "--start", "start string that bounds the list on the page (Text4)"},
+    {Field::End, "--end", "end string that bounds the list on the page (Text5)"},
+    {Field::Contains, "--contains", "string every wanted address must contain (Text6)"},
+    {Field::OldText, "--replace", "string to replace in each address (Text7)"},
+    {Field::NewText, "--with", "its replacement (Text8)"},
+}};
+
+// One option per text; returns the template's, which --template-file excludes.
+CLI::Option* addTextOptions(CLI::App& app, CliOptions& options)
+{
+    CLI::Option* templateOption = nullptr;
+    for (const TextOption& text : kTextOptions) {
+        CLI::Option* option = app.add_option(text.name, options.texts[text.field], text.help);
+        if (text.field == Field::Template)
+            templateOption = option;
+    }
+    return templateOption;
+}
+
 } // namespace
 
 std::string CliOptions::withCrLf(const std::string& text)
@@ -71,23 +102,11 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     CLI::App app{"Turns a web page that lists links into Internet-shortcut files.", "corvano-cli"};
     app.set_version_flag("--version", "corvano-cli 1.0.0");
     app.footer(kFooter);
-    static constexpr std::array<std::pair<const char*, const char*>, 8> textOptions{{
-        {"--url", "address of the list page (Text1)"},
-        {"--folder", "target folder; ends with / to place the files inside it (Text2)"},
-        {"--template", "content of every shortcut; \"URL=\" receives the address (Text3)"},
-        {"--start", "start string that bounds the list on the page (Text4)"},
-        {"--end", "end string that bounds the list on the page (Text5)"},
-        {"--contains", "string every wanted address must contain (Text6)"},
-        {"--replace", "string to replace in each address (Text7)"},
-        {"--with", "its replacement (Text8)"},
-    }};
-    std::array<CLI::Option*, 8> given{};
-    for (std::size_t i = 0; i < textOptions.size(); ++i)
-        given[i] = app.add_option(textOptions[i].first, options.texts[i], textOptions[i].second);
+    CLI::Option* const templateOption = addTextOptions(app, options);
     std::string templateFile;
     auto* fromFile = app.add_option("--template-file", templateFile,
                                     "read the content template from this UTF-8 file");
-    fromFile->check(CLI::ExistingFile)->excludes(given[2]);
+    fromFile->check(CLI::ExistingFile)->excludes(templateOption);
     app.add_flag("--dry-run", options.dryRun,
                  "stop after extraction and print the links, writing nothing");
     app.add_option("--html", options.htmlFile,
@@ -105,13 +124,13 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     try {
         app.parse(argc, argv);
         if (!templateFile.empty())
-            options.texts[2] = readTemplateFile(templateFile);
+            options.texts[Field::Template] = readTemplateFile(templateFile);
     } catch (const CLI::ParseError& error) {
         const int code = app.exit(error, out, err);
         return code == 0 ? static_cast<int>(ExitCode::Ok) : static_cast<int>(ExitCode::Usage);
     }
-    if (options.texts[2])
-        options.texts[2] = withCrLf(*options.texts[2]);
+    if (auto& contentTemplate = options.texts[Field::Template])
+        contentTemplate = withCrLf(*contentTemplate);
     options.idleLimit = std::chrono::seconds(timeout);
     return options;
 }

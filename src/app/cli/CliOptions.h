@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "engine/Field.h"
+
 #include <chrono>
 #include <optional>
 #include <ostream>
@@ -12,7 +13,7 @@ namespace corvano {
 // The command line of corvano-cli. Each text option sets one of the main window's texts.
 struct CliOptions
 {
-    std::array<std::optional<std::string>, 8> texts; // Text1 to Text8
+    FieldValues<std::optional<std::string>> texts;
     bool dryRun = false;
     std::string htmlFile;     // empty: no HTML list is saved
     std::string settingsFile; // empty: the program's own db.dat

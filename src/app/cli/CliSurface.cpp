@@ -1,21 +1,31 @@
 #include "CliSurface.h"
 
-#include <stdexcept>
-
 namespace corvano {
 
 namespace {
 
-constexpr std::chrono::milliseconds kTimerInterval{200};
-
 std::size_t indexOf(RunTimer timer)
 {
-    return timer == RunTimer::Timer2 ? 0 : 1;
+    switch (timer) {
+    case RunTimer::Timer2:
+        return 0;
+    case RunTimer::Timer3:
+        return 1;
+    }
+    return 0;
 }
 
 std::size_t indexOf(StatusLabel label)
 {
-    return static_cast<std::size_t>(label);
+    switch (label) {
+    case StatusLabel::Label3:
+        return 0;
+    case StatusLabel::Label4:
+        return 1;
+    case StatusLabel::Label5:
+        return 2;
+    }
+    return 0;
 }
 
 } // namespace
@@ -31,9 +41,9 @@ CliSurface::CliSurface(std::ostream& out, std::ostream& err, bool showProgress)
     }
 }
 
-void CliSurface::setText(int number, std::string text)
+void CliSurface::setText(Field field, std::string text)
 {
-    m_texts.at(static_cast<std::size_t>(number - 1)) = std::move(text);
+    m_texts[field] = std::move(text);
 }
 
 void CliSurface::setTimerHandler(RunTimer timer, std::function<void()> handler)
@@ -41,11 +51,9 @@ void CliSurface::setTimerHandler(RunTimer timer, std::function<void()> handler)
     m_timerHandlers[indexOf(timer)] = std::move(handler);
 }
 
-std::string CliSurface::text(int number) const
+std::string CliSurface::text(Field field) const
 {
-    if (number < 1 || number > 8)
-        throw std::out_of_range("the run reads Text1 to Text8 only");
-    return m_texts[static_cast<std::size_t>(number - 1)];
+    return m_texts[field];
 }
 
 void CliSurface::appendToText9(std::string_view lines)
@@ -93,7 +101,8 @@ void CliSurface::drawProgress()
 {
     if (!m_showProgress)
         return;
-    m_err << "\r\033[K" << m_captions[0] << ' ' << m_captions[1] << std::flush;
+    m_err << "\r\033[K" << caption(StatusLabel::Label3) << ' ' << caption(StatusLabel::Label4)
+          << std::flush;
     m_progressDrawn = true;
 }
 

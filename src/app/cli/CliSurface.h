@@ -17,13 +17,13 @@ public:
     CliSurface(std::ostream& out, std::ostream& err, bool showProgress);
 
     EventQueue& events() { return m_events; }
-    void setText(int number, std::string text);
+    void setText(Field field, std::string text);
     void setTimerHandler(RunTimer timer, std::function<void()> handler);
     const std::string& text9() const { return m_text9; }
     // Ends the progress line, if one was drawn.
     void finishProgress();
 
-    std::string text(int number) const override;
+    std::string text(Field field) const override;
     void appendToText9(std::string_view lines) override;
     std::string caption(StatusLabel label) const override;
     void setCaption(StatusLabel label, std::string_view caption) override;
@@ -31,7 +31,7 @@ public:
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
     void processEvents() override;
     // A terminal has no pages to switch; the message line already names the missing string.
-    void showStringSettings(int) override {}
+    void showStringSettings(Field) override {}
 
 private:
     void drawProgress();
@@ -43,7 +43,7 @@ private:
     EventQueue m_events;
     std::array<EventQueue::TimerId, 2> m_timers{};
     std::array<std::function<void()>, 2> m_timerHandlers;
-    std::array<std::string, 8> m_texts;
+    FieldTexts m_texts;
     std::array<std::string, 3> m_captions;
     std::string m_text9;
 };

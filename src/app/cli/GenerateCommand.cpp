@@ -4,10 +4,11 @@
 #include "DryRunWriters.h"
 #include "ExitCode.h"
 #include "engine/GenerationRun.h"
-#include "platform/PlatformTransfer.h"
 #include "platform/FileError.h"
+#include "platform/PlatformTransfer.h"
 #include "platform/ProgramLocations.h"
 #include "settings/SavedSettings.h"
+#include "settings/SettingsFailure.h"
 #include "writers/OutputWriters.h"
 #include "writers/WriteFailure.h"
 
@@ -23,12 +24,12 @@ int GenerateCommand::execute(const CliOptions& options)
     try {
         texts = SavedSettings::load(records, settingsPath);
     } catch (const FileError& error) {
-        m_err << "设置文件错误: 无法读取 " << error.path() << "：" << error.reason() << '\n';
+        m_err << SettingsFailure::kTitle << ": " << SettingsFailure::readText(error) << '\n';
         return static_cast<int>(ExitCode::SettingsFailed);
     }
-    for (std::size_t i = 0; i < options.texts.size(); ++i) {
-        if (options.texts[i])
-            texts[i] = *options.texts[i];
+    for (const Field field : kFields) {
+        if (options.texts[field])
+            texts[field] = *options.texts[field];
     }
     int exitCode = generate(texts, options);
     if (options.save && !saveSettings(records, settingsPath, texts))
@@ -43,7 +44,7 @@ bool GenerateCommand::saveSettings(RecordFile& records, const std::string& path,
         SavedSettings::save(records, path, texts);
         return true;
     } catch (const FileError& error) {
-        m_err << "设置文件错误: 无法写入 " << error.path() << "：" << error.reason() << '\n';
+        m_err << SettingsFailure::kTitle << ": " << SettingsFailure::saveText(error) << '\n';
         return false;
     }
 }
@@ -51,8 +52,8 @@ bool GenerateCommand::saveSettings(RecordFile& records, const std::string& path,
 int GenerateCommand::generate(const SavedSettings::Texts& texts, const CliOptions& options)
 {
     CliSurface surface(m_out, m_err, m_showProgress);
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        surface.setText(static_cast<int>(i + 1), texts[i]);
+    for (const Field field : kFields)
+        surface.setText(field, texts[field]);
     PlatformTransfer transfer(surface.events(), options.idleLimit);
     DryRunWriters dryRun(surface);
     OutputWriters output(surface, m_files, m_locations.fallbackFolder());

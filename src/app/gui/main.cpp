@@ -1,6 +1,6 @@
+#include "ui/common/QtChinese.h"
 #include "ui/launcher/Launcher.h"
-#include "ui/main/QtChinese.h"
-#include "ui/main/curl.h"
+#include "ui/main/MainWindow.h"
 
 #include <QApplication>
 #include <memory>
@@ -13,9 +13,9 @@ int main(int argc, char** argv)
     corvano::QtChinese::install(app);
     // The launcher comes first; its button opens the main window, which then lives until the
     // program ends.
-    std::unique_ptr<corvano::curl> window;
+    std::unique_ptr<corvano::MainWindow> window;
     const bool started = corvano::Launcher::start([&window] {
-        window = std::make_unique<corvano::curl>();
+        window = std::make_unique<corvano::MainWindow>();
         window->show();
     });
     if (!started)

@@ -26,11 +26,11 @@ ProgramLocations ProgramLocations::detect(const std::string& programFolder, cons
 
 ProgramLocations ProgramLocations::portable(const std::string& programFolder)
 {
-    const std::string folder = programFolder + ProgramFolder::separator();
+    const std::string folder = programFolder + "\\";
     ProgramLocations locations;
     locations.m_programFolder = programFolder;
     locations.m_pictureFolder = folder + "img";
-    locations.m_settingsFile = folder + "db.dat";
+    locations.m_settingsFile = folder + kSettingsFileName;
     locations.m_logFolder = programFolder;
     locations.m_fallbackFolder = programFolder;
     return locations;

@@ -206,9 +206,9 @@ private:
         if (!await(channel, WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE) || !acceptStatus(handle))
             return;
         m_result.contentType = header(handle, WINHTTP_QUERY_CONTENT_TYPE);
-        while (m_result.body.size() < kBodyCap) {
+        while (m_result.body.size() < kReadSize) {
             const auto room = static_cast<DWORD>(
-                std::min(sizeof channel.buffer, kBodyCap - m_result.body.size()));
+                std::min(sizeof channel.buffer, kReadSize - m_result.body.size()));
             if (!::WinHttpReadData(handle, channel.buffer, room, nullptr))
                 return fail(::GetLastError());
             if (!await(channel, WINHTTP_CALLBACK_STATUS_READ_COMPLETE))
@@ -337,18 +337,9 @@ WinHttpTransfer::~WinHttpTransfer()
         m_thread.join();
 }
 
-void WinHttpTransfer::setAccessType(int accessType)
+void WinHttpTransfer::setAccessType(AccessType accessType)
 {
-    // 0: the system's connection settings (its proxy); 1: a direct connection.
-    if (accessType != 0 && accessType != 1)
-        throw std::invalid_argument("unsupported access type");
-    m_settings.direct = accessType == 1;
-}
-
-void WinHttpTransfer::setProtocol(int protocol)
-{
-    if (protocol != 4)
-        throw std::invalid_argument("only HTTP (4) is supported");
+    m_settings.direct = accessType == AccessType::Direct;
 }
 
 void WinHttpTransfer::setRequestTimeout(int seconds)

@@ -16,8 +16,6 @@ namespace corvano {
 class WinHttpTransfer : public Transfer
 {
 public:
-    // The transfer ends as soon as this many body bytes have arrived.
-    static constexpr std::size_t kBodyCap = 65534;
     static constexpr std::chrono::seconds kDefaultIdleLimit{60};
     static constexpr int kMaxRedirects = 10;
 
@@ -28,8 +26,8 @@ public:
     WinHttpTransfer& operator=(const WinHttpTransfer&) = delete;
 
     bool StillExecuting() const override { return m_executing; }
-    void setAccessType(int accessType) override;
-    void setProtocol(int protocol) override;
+    void setAccessType(AccessType accessType) override;
+    void setProtocol(Protocol) override {}
     void setRequestTimeout(int seconds) override;
     void setRemotePort(int port) override;
     void Execute(const std::string& address, const std::string& operation) override;

@@ -2,9 +2,9 @@
 
 #include "platform/LocalSystemServices.h"
 #include "platform/ProgramLocations.h"
-#include "ui/main/MessageBox.h"
+#include "ui/common/MessageBox.h"
 
-namespace corvano {
+namespace corvano::Launcher {
 
 namespace {
 
@@ -13,39 +13,7 @@ void tellUser(const QString& text)
     MessageBox::show(nullptr, text, "Corvano", MessageStyle::Critical);
 }
 
-} // namespace
-
-bool Launcher::start(std::function<void()> showMainWindow)
-{
-    LocalSystemServices system;
-    Form1::Options options;
-    options.showMainWindow = std::move(showMainWindow);
-    return start(std::move(options), system);
-}
-
-bool Launcher::start(Form1::Options options, SystemServices& system)
-{
-    if (options.programFolder.empty()) {
-        const ProgramLocations locations = ProgramLocations::detect();
-        options.programFolder = locations.programFolder();
-        options.pictureFolder = locations.pictureFolder();
-    }
-    // Form_Initialize: before the launcher is loaded.
-    if (const auto failure = ComponentCheck(system, options.programFolder).run()) {
-        tellUser(failureText(*failure));
-        return false;
-    }
-    auto* form = new Form1(std::move(options));
-    if (const auto missing = form->Form_Load()) {
-        delete form;
-        tellUser(pictureFailureText(*missing));
-        return false;
-    }
-    form->show();
-    return true;
-}
-
-QString Launcher::failureText(const ComponentFailure& failure)
+QString failureText(const ComponentFailure& failure)
 {
     const QString subject = QString::fromStdString(failure.subject);
     const QString reason = QString::fromStdString(failure.reason);
@@ -60,9 +28,41 @@ QString Launcher::failureText(const ComponentFailure& failure)
     return reason;
 }
 
-QString Launcher::pictureFailureText(const QString& path)
+QString pictureFailureText(const QString& path)
 {
     return QString("图片文件 %1 不存在或无法读取，程序将退出。").arg(path);
 }
 
-} // namespace corvano
+} // namespace
+
+bool start(std::function<void()> showMainWindow)
+{
+    LocalSystemServices system;
+    LauncherWindow::Options options;
+    options.showMainWindow = std::move(showMainWindow);
+    return start(std::move(options), system);
+}
+
+bool start(LauncherWindow::Options options, SystemServices& system)
+{
+    if (options.programFolder.empty()) {
+        const ProgramLocations locations = ProgramLocations::detect();
+        options.programFolder = locations.programFolder();
+        options.pictureFolder = locations.pictureFolder();
+    }
+    // Form_Initialize: before the launcher is loaded.
+    if (const auto failure = ComponentCheck(system, options.programFolder).run()) {
+        tellUser(failureText(*failure));
+        return false;
+    }
+    auto* form = new LauncherWindow(std::move(options));
+    if (const auto missing = form->Form_Load()) {
+        delete form;
+        tellUser(pictureFailureText(*missing));
+        return false;
+    }
+    form->show();
+    return true;
+}
+
+} // namespace corvano::Launcher

@@ -25,7 +25,7 @@ void PageStrip::load(const std::string& address)
 
 void PageStrip::showPage()
 {
-    const std::string body = m_transfer.GetChunk(CurlTransfer::kBodyCap);
+    const std::string body = m_transfer.GetChunk(Transfer::kReadSize);
     setText(QString::fromStdString(PageDecoder::decode(body, m_transfer.contentType())));
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <unistd.h>
 
-namespace corvano {
+namespace corvano::StartupReport {
 
 namespace {
 
@@ -45,7 +45,7 @@ std::string statusLine(const std::string& key)
 
 } // namespace
 
-void StartupReport::firstPaint()
+void firstPaint()
 {
     if (!std::getenv("CORVANO_STARTUP_REPORT"))
         return;
@@ -54,4 +54,4 @@ void StartupReport::firstPaint()
                  millisecondsSinceStart(), statusLine("VmHWM").c_str());
 }
 
-} // namespace corvano
+} // namespace corvano::StartupReport

@@ -8,8 +8,8 @@ namespace corvano {
 
 namespace {
 
-constexpr int CaptionIndent = 8; // pixels from the frame's left edge to the caption
-constexpr int CaptionGap = 2;    // pixels of broken line on each side of the caption
+constexpr int kCaptionIndent = 8; // pixels from the frame's left edge to the caption
+constexpr int kCaptionGap = 2;    // pixels of broken line on each side of the caption
 
 } // namespace
 
@@ -23,7 +23,7 @@ int CaptionFrame::lineTop() const
 QRect CaptionFrame::captionRect() const
 {
     const QFontMetrics metrics = fontMetrics();
-    return {CaptionIndent, 0, metrics.horizontalAdvance(title()), metrics.height()};
+    return {kCaptionIndent, 0, metrics.horizontalAdvance(title()), metrics.height()};
 }
 
 void CaptionFrame::paintEvent(QPaintEvent*)
@@ -33,7 +33,7 @@ void CaptionFrame::paintEvent(QPaintEvent*)
     painter.save();
     if (!title().isEmpty())
         painter.setClipRegion(
-            QRegion(rect()).subtracted(caption.adjusted(-CaptionGap, 0, CaptionGap, 0)));
+            QRegion(rect()).subtracted(caption.adjusted(-kCaptionGap, 0, kCaptionGap, 0)));
     // An etched line: a dark one with a light one beside it.
     qDrawShadeRect(&painter, rect().adjusted(0, lineTop(), 0, 0), palette(), true, 1, 0);
     painter.restore();

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 
-namespace corvano {
+namespace corvano::SaveDialog {
 
 namespace {
 
@@ -19,14 +19,14 @@ public:
 
 } // namespace
 
-QString SaveDialog::ShowSave(QWidget& parent)
+QString ShowSave(QWidget& parent)
 {
     ChineseTypeNames typeNames; // outlives the dialog that uses it
     QFileDialog dialog(&parent);
     dialog.setIconProvider(&typeNames);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(Filter);
+    dialog.setNameFilter(kFilter);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // The description already names the pattern; the list shows it once, not twice.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
@@ -35,4 +35,4 @@ QString SaveDialog::ShowSave(QWidget& parent)
     return dialog.selectedFiles().value(0);
 }
 
-} // namespace corvano
+} // namespace corvano::SaveDialog

@@ -4,17 +4,13 @@
 
 class QWidget;
 
-namespace corvano {
-
 // The save dialog of the HTML list: one filter, no default extension and no question
 // before an existing file is replaced.
-class SaveDialog
-{
-public:
-    static constexpr const char* Filter = "静态网页(*.HTML) (*.html)";
+namespace corvano::SaveDialog {
 
-    // The chosen file exactly as given, or empty when the user cancelled.
-    static QString ShowSave(QWidget& parent);
-};
+inline constexpr const char* kFilter = "静态网页(*.HTML) (*.html)";
 
-} // namespace corvano
+// The chosen file exactly as given, or empty when the user cancelled.
+QString ShowSave(QWidget& parent);
+
+} // namespace corvano::SaveDialog

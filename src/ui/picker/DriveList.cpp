@@ -30,17 +30,18 @@ QList<QStorageInfo> volumes()
     return found;
 }
 
+// The volume's root folder, followed by its label in brackets when it has one.
+QString entryText(const QString& rootPath, const QString& label)
+{
+    return label.isEmpty() ? rootPath : rootPath + " [" + label + ']';
+}
+
 } // namespace
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent)
 {
     for (const QStorageInfo& volume : volumes())
         addItem(entryText(volume.rootPath(), volume.name()), volume.rootPath());
-}
-
-QString DriveList::entryText(const QString& rootPath, const QString& label)
-{
-    return label.isEmpty() ? rootPath : rootPath + " [" + label + ']';
 }
 
 QString DriveList::selectedRoot() const

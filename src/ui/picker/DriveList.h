@@ -17,8 +17,6 @@ public:
     QString selectedRoot() const;
     // Selects the volume that holds the folder, without announcing a change.
     void selectVolumeOf(const QString& folder);
-
-    static QString entryText(const QString& rootPath, const QString& label);
 };
 
 } // namespace corvano

@@ -11,7 +11,7 @@ namespace corvano {
 
 namespace {
 
-constexpr int PathRole = Qt::UserRole;
+constexpr int kPathRole = Qt::UserRole;
 
 } // namespace
 
@@ -69,17 +69,10 @@ void FolderList::refresh()
         return;
     const QTreeWidgetItem* highlighted = currentItem();
     const QString highlightedPath = highlighted && highlighted->parent() == m_openItem
-                                        ? highlighted->data(0, PathRole).toString()
+                                        ? highlighted->data(0, kPathRole).toString()
                                         : QString();
     qDeleteAll(m_openItem->takeChildren());
-    const QModelIndex parent = m_model.index(m_path);
-    QStringList names;
-    for (int row = 0; row < m_model.rowCount(parent); ++row)
-        names.append(m_model.fileName(m_model.index(row, 0, parent)));
-    QCollator order;
-    order.setNumericMode(true);
-    std::sort(names.begin(), names.end(), order);
-    for (const QString& name : names) {
+    for (const QString& name : subfolderNames()) {
         const QString path = QDir::cleanPath(m_path + '/' + name);
         QTreeWidgetItem* child = addFolder(m_openItem, name, path, false);
         if (path == highlightedPath)
@@ -88,12 +81,24 @@ void FolderList::refresh()
     expandAll();
 }
 
+QStringList FolderList::subfolderNames() const
+{
+    const QModelIndex parent = m_model.index(m_path);
+    QStringList names;
+    for (int row = 0; row < m_model.rowCount(parent); ++row)
+        names.append(m_model.fileName(m_model.index(row, 0, parent)));
+    QCollator order;
+    order.setNumericMode(true);
+    std::sort(names.begin(), names.end(), order);
+    return names;
+}
+
 QTreeWidgetItem* FolderList::addFolder(QTreeWidgetItem* parent, const QString& name,
                                        const QString& path, bool open)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     item->setText(0, name);
-    item->setData(0, PathRole, path);
+    item->setData(0, kPathRole, path);
     item->setIcon(0, style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon));
     return item;
 }
@@ -108,7 +113,7 @@ void FolderList::openItem(const QTreeWidgetItem* item)
 {
     // A folder that vanished or became unreadable since it was listed stays closed.
     if (item)
-        setPath(item->data(0, PathRole).toString());
+        setPath(item->data(0, kPathRole).toString());
 }
 
 void FolderList::drawBranches(QPainter*, const QRect&, const QModelIndex&) const

@@ -32,6 +32,8 @@ private:
     void openItem(const QTreeWidgetItem* item);
     void showChain();
     void onModelChanged(const QModelIndex& parent);
+    // The names of the open folder's subfolders, in natural order.
+    QStringList subfolderNames() const;
     QTreeWidgetItem* addFolder(QTreeWidgetItem* parent, const QString& name, const QString& path,
                                bool open);
 

@@ -1,21 +1,25 @@
 #include "PickedFolder.h"
 
-namespace corvano {
+namespace corvano::PickedFolder {
 
-const QString& PickedFolder::value()
-{
-    return storage();
-}
+namespace {
 
-void PickedFolder::confirm(const QString& openFolder)
-{
-    storage() = openFolder.endsWith(QLatin1Char('/')) ? openFolder : openFolder + '/';
-}
-
-QString& PickedFolder::storage()
+QString& storage()
 {
     static QString folder;
     return folder;
 }
 
-} // namespace corvano
+} // namespace
+
+const QString& value()
+{
+    return storage();
+}
+
+void confirm(const QString& openFolder)
+{
+    storage() = openFolder.endsWith(QLatin1Char('/')) ? openFolder : openFolder + '/';
+}
+
+} // namespace corvano::PickedFolder

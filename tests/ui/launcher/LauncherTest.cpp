@@ -31,7 +31,7 @@ class LauncherTest : public QObject
 
     std::optional<TemporaryFolder> m_program;
     QString m_img; // the program's folder of pictures, with B1.jpg and B2.jpg
-    QPointer<Form1> m_form;
+    QPointer<LauncherWindow> m_form;
     QStringList m_asked; // the addresses opened and the main window, in order
 
     template <typename Widget = QWidget> Widget& control(const char* name) const
@@ -56,19 +56,20 @@ class LauncherTest : public QObject
         answer.start(0);
         LocalSystemServices system;
         Launcher::start(
-            {m_program->path().string(), std::move(pageAddress),
+            {m_program->path().string(),
+             std::move(pageAddress),
              [this](const QUrl& address) { m_asked << address.toString(); },
              [this] { m_asked << (m_form && m_form->isVisible() ? "over launcher" : "main"); },
              {}},
             system);
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* form = qobject_cast<Form1*>(window); form && form->isVisible())
+            if (auto* form = qobject_cast<LauncherWindow*>(window); form && form->isVisible())
                 m_form = form;
         }
         return message;
     }
 
-    Form1& showLauncher(std::string pageAddress = kNoPage)
+    LauncherWindow& showLauncher(std::string pageAddress = kNoPage)
     {
         if (!start(std::move(pageAddress)).isEmpty() || !QTest::qWaitForWindowExposed(m_form))
             qFatal("the launcher was not shown");
@@ -86,31 +87,50 @@ private slots:
 
     void cleanup() { delete m_form; }
 
-    void isBorderlessOfTheDesignedSizeAndSwapsPicturesWhileAButtonIsHeld()
+    void isBorderlessOfTheDesignedSize()
     {
-        Form1& form = showLauncher();
+        LauncherWindow& form = showLauncher();
         QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(form.size(), QSize(484, 336)); // 7260 x 5040 twips
-        auto& button = control<QLabel>("Picture1");
-        QCOMPARE(button.pixmap(), QPixmap(m_img + "B1.jpg"));
-        for (Qt::MouseButton which : {Qt::RightButton, Qt::LeftButton}) {
-            QTest::mousePress(&button, which, {}, {70, 25});
-            QCOMPARE(button.pixmap(), QPixmap(m_img + "B2.jpg"));
-            // Released off the button: no click.
-            QTest::mouseRelease(&button, which, {}, {200, 25});
-            QCOMPARE(button.pixmap(), QPixmap(m_img + "B1.jpg"));
-        }
-        // Edge case: pictures gone or broken since the start leave the last ones in place.
-        QFile::remove(m_img + "B1.jpg");
-        QFile::resize(m_img + "B2.jpg", 10);
-        drag(button, {70, 25}, {70, 25}, Qt::RightButton);
-        QCOMPARE(button.pixmap(), QPixmap(CORVANO_PICTURES_DIR "/B1.jpg"));
+        QCOMPARE(control<QLabel>("Picture1").pixmap(), QPixmap(m_img + "B1.jpg"));
+    }
+
+    // Either button swaps the picture while held; released off the button, nothing is clicked.
+    void swapsPicturesWhileAButtonIsHeld_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("left") << Qt::LeftButton;
+    }
+
+    void swapsPicturesWhileAButtonIsHeld()
+    {
+        QFETCH(Qt::MouseButton, button);
+        showLauncher();
+        auto& picture = control<QLabel>("Picture1");
+        QTest::mousePress(&picture, button, {}, {70, 25});
+        QCOMPARE(picture.pixmap(), QPixmap(m_img + "B2.jpg"));
+        QTest::mouseRelease(&picture, button, {}, {200, 25});
+        QCOMPARE(picture.pixmap(), QPixmap(m_img + "B1.jpg"));
         QCOMPARE(m_asked, QStringList());
     }
 
-    void onlyALeftDragOnTheSurfaceMovesTheWindow()
+    // Edge case: pictures gone or broken since the start leave the last ones in place.
+    void picturesLostSinceTheStartLeaveTheLastInPlace()
     {
-        Form1& form = showLauncher();
+        showLauncher();
+        auto& picture = control<QLabel>("Picture1");
+        QFile::remove(m_img + "B1.jpg");
+        QFile::resize(m_img + "B2.jpg", 10);
+        drag(picture, {70, 25}, {70, 25}, Qt::RightButton);
+        QCOMPARE(picture.pixmap(), QPixmap(CORVANO_PICTURES_DIR "/B1.jpg"));
+        QCOMPARE(m_asked, QStringList());
+    }
+
+    // Other buttons, and any drag that begins on a control, leave the window where it is.
+    void otherDragsDoNotMoveTheWindow()
+    {
+        LauncherWindow& form = showLauncher();
         const QPoint start = form.pos();
         for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton})
             drag(form, {300, 100}, {350, 150}, other);
@@ -120,9 +140,14 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(m_asked, QStringList());
         QCOMPARE(form.pos(), start);
+    }
 
-        // The pointer ends 220 x 50 twips from the corner: 301 px is 4515 twips, less 220 is
-        // 4295 twips or 286 px; 100 px less 50 twips is 97 px.
+    // The pointer ends 220 x 50 twips from the corner: 301 px is 4515 twips, less 220 is
+    // 4295 twips or 286 px; 100 px less 50 twips is 97 px.
+    void aLeftDragOnTheSurfaceMovesTheWindow()
+    {
+        LauncherWindow& form = showLauncher();
+        const QPoint start = form.pos();
         QTest::mousePress(&form, Qt::LeftButton, {}, {300, 100});
         QTest::mouseMove(&form, {301, 100});
         QTRY_COMPARE(form.pos(), start + QPoint(286, 97));
@@ -141,14 +166,19 @@ private slots:
         QTRY_VERIFY(!m_form);
     }
 
+    void missingPicturesAreNamedAndNothingIsShown_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("B1.jpg") << "B1.jpg";
+        QTest::newRow("B2.jpg") << "B2.jpg";
+    }
+
     void missingPicturesAreNamedAndNothingIsShown()
     {
-        for (const char* name : {"B1.jpg", "B2.jpg"}) {
-            QFile::rename(m_img + name, m_img + "kept");
-            const QString message = start();
-            QVERIFY2(message.contains(name) && !m_form, qPrintable(message));
-            QFile::rename(m_img + "kept", m_img + name);
-        }
+        QFETCH(QString, name);
+        QFile::remove(m_img + name);
+        const QString message = start();
+        QVERIFY2(message.contains(name) && !m_form, qPrintable(message));
     }
 
     void leavingDoesNotWaitForASlowPage()

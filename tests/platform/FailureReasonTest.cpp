@@ -1,4 +1,4 @@
-#include "writers/FailureReason.h"
+#include "platform/FailureReason.h"
 
 #include "TemporaryFolder.h"
 #include "platform/LocalFileSystem.h"

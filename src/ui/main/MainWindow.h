@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CurlControls.h"
-#include "QtEventPoster.h"
+#include "MainWindowControls.h"
 #include "engine/GenerationRun.h"
 #include "engine/MainSurface.h"
 #include "platform/CurlTransfer.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/ProgramLocations.h"
+#include "ui/common/QtEventPoster.h"
 #include "writers/OutputWriters.h"
 
 #include <QTimer>
@@ -19,10 +19,10 @@ class QLabel;
 
 namespace corvano {
 
-// The main window: the generation run's fields, its status, the HTML list and the
-// extraction strings on three tab pages. It restores its eight texts from db.dat in the
-// program's folder when it loads and saves them there when it closes.
-class curl : public QWidget, public MainSurface
+// The main window (the designer's form "curl", its object name): the generation run's fields, its
+// status, the HTML list and the extraction strings on three tab pages. It restores its eight texts
+// from db.dat in the program's folder when it loads and saves them there when it closes.
+class MainWindow : public QWidget, public MainSurface
 {
     Q_OBJECT
 
@@ -35,17 +35,17 @@ public:
         std::chrono::seconds idleLimit = CurlTransfer::kDefaultIdleLimit;
     };
 
-    curl() : curl(Options{}) {}
-    explicit curl(Options options);
+    MainWindow() : MainWindow(Options{}) {}
+    explicit MainWindow(Options options);
 
-    std::string text(int number) const override;
+    std::string text(Field field) const override;
     void appendToText9(std::string_view lines) override;
     std::string caption(StatusLabel label) const override;
     void setCaption(StatusLabel label, std::string_view caption) override;
     void setTimerEnabled(RunTimer timer, bool enabled) override;
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
     void processEvents() override;
-    void showStringSettings(int focusText) override;
+    void showStringSettings(Field focus) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,7 +73,7 @@ private:
     CurlTransfer m_transfer;
     OutputWriters m_writers;
     GenerationRun m_run;
-    CurlControls m_controls;
+    MainWindowControls m_controls;
     QTimer m_timer2;
     QTimer m_timer3;
     bool m_unloaded = false;

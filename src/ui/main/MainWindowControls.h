@@ -19,10 +19,10 @@ class TabStrip;
 
 // The controls of the main window, created in their places on the window. Each widget's
 // object name is its control name, so tests and tools can find it.
-class CurlControls
+class MainWindowControls
 {
 public:
-    explicit CurlControls(QWidget& window);
+    explicit MainWindowControls(QWidget& window);
 
     // Text1 to Text9 by number. Text3 and Text9 are multi-line; their line breaks are CR LF.
     QString text(int number) const;
@@ -50,8 +50,9 @@ private:
     void createStatusFrame(QWidget& page);
     void createHtmlPage(QWidget& window);
     void createStringPage(QWidget& window);
+    void createFilterFrame(QWidget& page);
+    void createReplaceFrame(QWidget& page);
     void setFocusOrder();
-    static void fitBefore(QLabel& caption, const QWidget& box);
 
     std::array<QLineEdit*, 8> m_lines{}; // index n - 1 for Text<n>; empty for Text3
     QPlainTextEdit* m_text3 = nullptr;

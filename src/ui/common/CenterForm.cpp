@@ -14,11 +14,6 @@ QPointF centredPosition(QSizeF screenTwips, QSizeF outerTwips)
     return {left, top};
 }
 
-QPoint twipsToPixels(QPointF twips)
-{
-    return (twips / Twips::PerPixel).toPoint();
-}
-
 void CenterForm(QWidget& form)
 {
     const QScreen* screen = form.screen();
@@ -28,8 +23,8 @@ void CenterForm(QWidget& form)
     // Before the window is first shown its frame is unknown and this is its client size.
     const QSize outer = form.frameGeometry().size();
     const QPointF twips =
-        centredPosition(QSizeF(area.size()) * Twips::PerPixel, QSizeF(outer) * Twips::PerPixel);
-    form.move(area.topLeft() + twipsToPixels(twips));
+        centredPosition(QSizeF(area.size()) * Twips::kPerPixel, QSizeF(outer) * Twips::kPerPixel);
+    form.move(area.topLeft() + Twips::toNearestPixels(twips));
 }
 
 } // namespace corvano

@@ -1,11 +1,11 @@
-#include "dialog.h"
+#include "FolderPicker.h"
 
-#include "CenterForm.h"
 #include "DriveList.h"
 #include "FolderList.h"
 #include "PickedFolder.h"
-#include "Twips.h"
-#include "WindowIcon.h"
+#include "ui/common/CenterForm.h"
+#include "ui/common/Twips.h"
+#include "ui/common/WindowIcon.h"
 
 #include <QDir>
 #include <QLabel>
@@ -28,7 +28,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, Q
 
 } // namespace
 
-dialog::dialog(QWidget* parent)
+FolderPicker::FolderPicker(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -41,7 +41,7 @@ dialog::dialog(QWidget* parent)
     Form_Load();
 }
 
-void dialog::createControls()
+void FolderPicker::createControls()
 {
     m_label1 = new QLabel("驱动器：", this);
     m_label1->setObjectName("Label1");
@@ -58,22 +58,22 @@ void dialog::createControls()
     setTabOrder(m_drive1, m_dir1);
     setTabOrder(m_dir1, m_command1);
     setTabOrder(m_command1, m_command2);
-    connect(m_command1, &QPushButton::clicked, this, &dialog::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &dialog::Command2_Click);
+    connect(m_command1, &QPushButton::clicked, this, &FolderPicker::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &FolderPicker::Command2_Click);
 }
 
-void dialog::Form_Load()
+void FolderPicker::Form_Load()
 {
     // A volume has no current folder of its own here: choosing one always opens its root.
     const QString current = QDir::currentPath();
     m_dir1->setPath(current);
     m_drive1->selectVolumeOf(current);
-    connect(m_drive1, &QComboBox::currentIndexChanged, this, &dialog::Drive1_Change);
+    connect(m_drive1, &QComboBox::currentIndexChanged, this, &FolderPicker::Drive1_Change);
     m_drive1->setFocus();
     CenterForm(*this);
 }
 
-void dialog::Drive1_Change()
+void FolderPicker::Drive1_Change()
 {
     // A volume that cannot be listed leaves the previous folder open, without a message.
     m_dir1->setPath(m_drive1->selectedRoot());
@@ -81,13 +81,13 @@ void dialog::Drive1_Change()
     m_dir1->setFocus();
 }
 
-void dialog::Command1_Click()
+void FolderPicker::Command1_Click()
 {
     PickedFolder::confirm(m_dir1->path());
     accept();
 }
 
-void dialog::Command2_Click()
+void FolderPicker::Command2_Click()
 {
     reject();
 }

@@ -10,15 +10,15 @@ namespace corvano {
 class DriveList;
 class FolderList;
 
-// The folder picker: a modal window with the volumes and the folder list. "确定" stores the
-// open folder in PickedFolder; "取消", Esc and the close box leave PickedFolder as it was. Each
-// opening starts in the program's current folder.
-class dialog : public QDialog
+// The folder picker (the designer's form "dialog", its object name): a modal window with the
+// volumes and the folder list. "确定" stores the open folder in PickedFolder; "取消", Esc and the
+// close box leave PickedFolder as it was. Each opening starts in the program's current folder.
+class FolderPicker : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit dialog(QWidget* parent = nullptr);
+    explicit FolderPicker(QWidget* parent = nullptr);
 
 private:
     void createControls();

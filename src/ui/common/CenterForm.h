@@ -14,7 +14,4 @@ void CenterForm(QWidget& form);
 // than the screen gets a negative position.
 QPointF centredPosition(QSizeF screenTwips, QSizeF outerTwips);
 
-// A position in twips as whole pixels, rounded to the nearest.
-QPoint twipsToPixels(QPointF twips);
-
 } // namespace corvano

@@ -1,8 +1,12 @@
 #include "MessageBox.h"
 
-namespace corvano {
+#include <QMessageBox>
 
-QMessageBox::Icon MessageBox::iconOf(MessageStyle style)
+namespace corvano::MessageBox {
+
+namespace {
+
+QMessageBox::Icon iconOf(MessageStyle style)
 {
     switch (style) {
     case MessageStyle::Critical:
@@ -15,12 +19,13 @@ QMessageBox::Icon MessageBox::iconOf(MessageStyle style)
     return QMessageBox::NoIcon;
 }
 
-void MessageBox::show(QWidget* parent, const QString& text, const QString& title,
-                      MessageStyle style)
+} // namespace
+
+void show(QWidget* parent, const QString& text, const QString& title, MessageStyle style)
 {
     QMessageBox box(iconOf(style), title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
-} // namespace corvano
+} // namespace corvano::MessageBox

@@ -1,12 +1,13 @@
-#include "Form1.h"
+#include "LauncherWindow.h"
 
 #include "ClickLabel.h"
 #include "PageStrip.h"
 #include "StartupReport.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
-#include "ui/picker/CenterForm.h"
-#include "ui/picker/Twips.h"
-#include "ui/picker/WindowIcon.h"
+#include "ui/common/CenterForm.h"
+#include "ui/common/Twips.h"
+#include "ui/common/WindowIcon.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
@@ -16,15 +17,26 @@ namespace corvano {
 
 namespace {
 
-Form1::Options withDefaults(Form1::Options options)
+LauncherWindow::Options withDefaults(LauncherWindow::Options options)
 {
     if (options.programFolder.empty())
         options.programFolder = ProgramFolder::path();
     if (options.pictureFolder.empty())
-        options.pictureFolder = options.programFolder + ProgramFolder::separator() + "img";
+        options.pictureFolder = options.programFolder + FileSystem::kSeparator + "img";
     if (!options.openAddress)
         options.openAddress = [](const QUrl& address) { QDesktopServices::openUrl(address); };
     return options;
+}
+
+QFont productNameFont()
+{
+    QFont name;
+    // Where the first family is not installed, the next installed CJK face stands in.
+    name.setFamilies(
+        {"微软雅黑", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
+    name.setPointSize(18);
+    name.setWeight(QFont::Normal);
+    return name;
 }
 
 void makeWhite(QLabel& label)
@@ -36,12 +48,13 @@ void makeWhite(QLabel& label)
 
 } // namespace
 
-Form1::Form1(Options options)
+LauncherWindow::LauncherWindow(Options options)
     : m_options(withDefaults(std::move(options))), m_background(kBackground),
       m_b1(picturePath("B1.jpg")), m_b2(picturePath("B2.jpg")), m_label1(new ClickLabel(this)),
       m_label2(new ClickLabel(this)), m_label3(new ClickLabel(this)),
       m_picture1(new ClickLabel(this)), m_scriptlet1(new PageStrip(this))
 {
+    setObjectName("Form1");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle("Corvano");
@@ -55,18 +68,12 @@ Form1::Form1(Options options)
     connectHandlers();
 }
 
-void Form1::createLabels()
+void LauncherWindow::createLabels()
 {
     m_label1->setObjectName("Label1");
     m_label1->setGeometry(Twips::rect(2400, 2040, 3255, 615));
     m_label1->setText("Corvano");
-    QFont name;
-    // Where the first family is not installed, the next installed CJK face stands in.
-    name.setFamilies(
-        {"微软雅黑", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
-    name.setPointSize(18);
-    name.setWeight(QFont::Normal);
-    m_label1->setFont(name);
+    m_label1->setFont(productNameFont());
 
     m_label2->setObjectName("Label2");
     m_label2->setGeometry(Twips::rect(240, 4560, 3255, 255));
@@ -79,20 +86,20 @@ void Form1::createLabels()
     makeWhite(*m_label3);
 }
 
-void Form1::connectHandlers()
+void LauncherWindow::connectHandlers()
 {
-    connect(m_label3, &ClickLabel::clicked, this, &Form1::Label3_Click);
-    connect(m_picture1, &ClickLabel::mouseDown, this, &Form1::Picture1_MouseDown);
-    connect(m_picture1, &ClickLabel::mouseUp, this, &Form1::Picture1_MouseUp);
-    connect(m_picture1, &ClickLabel::clicked, this, &Form1::Picture1_Click);
+    connect(m_label3, &ClickLabel::clicked, this, &LauncherWindow::Label3_Click);
+    connect(m_picture1, &ClickLabel::mouseDown, this, &LauncherWindow::Picture1_MouseDown);
+    connect(m_picture1, &ClickLabel::mouseUp, this, &LauncherWindow::Picture1_MouseUp);
+    connect(m_picture1, &ClickLabel::clicked, this, &LauncherWindow::Picture1_Click);
 }
 
-QString Form1::picturePath(const char* name) const
+QString LauncherWindow::picturePath(const char* name) const
 {
-    return QString::fromStdString(m_options.pictureFolder + ProgramFolder::separator()) + name;
+    return QString::fromStdString(m_options.pictureFolder + FileSystem::kSeparator) + name;
 }
 
-std::optional<QString> Form1::Form_Load()
+std::optional<QString> LauncherWindow::Form_Load()
 {
     CenterForm(*this);
     m_scriptlet1->resize(Twips::toPixels(380), Twips::toPixels(22));
@@ -108,7 +115,7 @@ std::optional<QString> Form1::Form_Load()
     return std::nullopt;
 }
 
-void Form1::paintEvent(QPaintEvent*)
+void LauncherWindow::paintEvent(QPaintEvent*)
 {
     // The picture is one column wider than the window; it is drawn from the top-left corner.
     QPainter(this).drawPixmap(0, 0, m_background);
@@ -118,40 +125,40 @@ void Form1::paintEvent(QPaintEvent*)
     }
 }
 
-void Form1::mouseMoveEvent(QMouseEvent* event)
+void LauncherWindow::mouseMoveEvent(QMouseEvent* event)
 {
     if (!(event->buttons() & Qt::LeftButton))
         return;
     // The pointer ends 220 twips right of and 50 twips below the window's top-left corner,
     // wherever the press began.
-    const QPointF corner = QPointF(pos()) * Twips::PerPixel;
-    const QPointF pointer = event->position() * Twips::PerPixel;
-    move(twipsToPixels(corner + pointer - QPointF(220, 50)));
+    const QPointF corner = QPointF(pos()) * Twips::kPerPixel;
+    const QPointF pointer = event->position() * Twips::kPerPixel;
+    move(Twips::toNearestPixels(corner + pointer - QPointF(220, 50)));
 }
 
-void Form1::Label3_Click()
+void LauncherWindow::Label3_Click()
 {
     m_options.openAddress(QUrl::fromUserInput(kWebAddress));
 }
 
-void Form1::showPicture(PictureFile& picture)
+void LauncherWindow::showPicture(PictureFile& picture)
 {
     // A file gone since the start keeps its last picture rather than ending the program.
     picture.load();
     m_picture1->setPixmap(picture.pixmap());
 }
 
-void Form1::Picture1_MouseDown()
+void LauncherWindow::Picture1_MouseDown()
 {
     showPicture(m_b2);
 }
 
-void Form1::Picture1_MouseUp()
+void LauncherWindow::Picture1_MouseUp()
 {
     showPicture(m_b1);
 }
 
-void Form1::Picture1_Click()
+void LauncherWindow::Picture1_Click()
 {
     close();
     if (m_options.showMainWindow)

@@ -14,10 +14,10 @@ namespace corvano {
 class ClickLabel;
 class PageStrip;
 
-// The launcher: a borderless picture window with the product name, the credit line, the web
-// address and a small remote page. Its picture button closes it and asks for the main window.
-// The window deletes itself when it closes.
-class Form1 : public QWidget
+// The launcher (the designer's form "Form1", its object name): a borderless picture window with the
+// product name, the credit line, the web address and a small remote page. Its picture button closes
+// it and asks for the main window. The window deletes itself when it closes.
+class LauncherWindow : public QWidget
 {
     Q_OBJECT
 
@@ -41,7 +41,7 @@ public:
         std::string pictureFolder;
     };
 
-    explicit Form1(Options options);
+    explicit LauncherWindow(Options options);
 
     // Form_Load: centres the window, shrinks the page strip and shows the button picture.
     // Returns the picture file that is missing or broken; the window must then not be shown.

@@ -1,20 +1,29 @@
 #pragma once
 
+#include <QPoint>
+#include <QPointF>
 #include <QRect>
 
 namespace corvano::Twips {
 
 // Window geometry is laid out in twips, 15 to the pixel at the usual screen resolution.
-inline constexpr int PerPixel = 15;
+inline constexpr int kPerPixel = 15;
 
+// Whole pixels, the remainder dropped, as the designer's sizes are converted.
 constexpr int toPixels(int twips)
 {
-    return twips / PerPixel;
+    return twips / kPerPixel;
 }
 
 inline QRect rect(int left, int top, int width, int height)
 {
     return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+}
+
+// A position in twips as whole pixels, rounded to the nearest.
+inline QPoint toNearestPixels(QPointF twips)
+{
+    return (twips / kPerPixel).toPoint();
 }
 
 } // namespace corvano::Twips

@@ -4,9 +4,9 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-namespace corvano {
+namespace corvano::QtChinese {
 
-bool QtChinese::install(QCoreApplication& application)
+bool install(QCoreApplication& application)
 {
     // The application owns the translator, so it lasts as long as the texts it supplies.
     auto* translator = new QTranslator(&application);
@@ -18,4 +18,4 @@ bool QtChinese::install(QCoreApplication& application)
     return true;
 }
 
-} // namespace corvano
+} // namespace corvano::QtChinese

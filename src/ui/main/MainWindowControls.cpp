@@ -1,10 +1,10 @@
-#include "CurlControls.h"
+#include "MainWindowControls.h"
 
 #include "CaptionFrame.h"
-#include "StatusFont.h"
 #include "TabStrip.h"
-#include "ui/picker/Twips.h"
+#include "ui/common/Twips.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
@@ -70,6 +70,38 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, Q
     return command;
 }
 
+// The font of the status labels: "宋体" at 10.5 points, regular; where that face is not
+// installed, the first installed face that covers Simplified Chinese.
+QFont statusFont()
+{
+    QStringList families{"宋体", "SimSun"};
+    const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    if (!chinese.isEmpty())
+        families.append(chinese.first());
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(10.5);
+    font.setWeight(QFont::Normal);
+    font.setStyleHint(QFont::AnyStyle, QFont::PreferMatch);
+    return font;
+}
+
+void fitBefore(QLabel& caption, const QWidget& box)
+{
+    // The text box lies over the end of its caption; a caption that reaches under it is
+    // drawn smaller, down to a size that stays legible.
+    constexpr qreal kSmallestPoints = 6.0;
+    const int room = std::min(caption.width(), box.x() - caption.x());
+    QFont font = caption.font();
+    if (font.pointSizeF() <= 0)
+        font.setPointSizeF(QFontInfo(font).pointSizeF());
+    while (QFontMetrics(font).boundingRect(caption.text()).right() >= room &&
+           font.pointSizeF() - 0.5 >= kSmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    if (font != caption.font())
+        caption.setFont(font);
+}
+
 QString withLf(QString text)
 {
     text.replace("\r\n", "\n");
@@ -85,7 +117,7 @@ QString withCrLf(const QString& text)
 
 } // namespace
 
-CurlControls::CurlControls(QWidget& window)
+MainWindowControls::MainWindowControls(QWidget& window)
 {
     createTabStrip(window);
     createUrlPage(window);
@@ -94,7 +126,7 @@ CurlControls::CurlControls(QWidget& window)
     setFocusOrder();
 }
 
-void CurlControls::createTabStrip(QWidget& window)
+void MainWindowControls::createTabStrip(QWidget& window)
 {
     TabStrip1 = place(new TabStrip(&window), "TabStrip1", Twips::rect(0, 0, 6975, 5895));
     TabStrip1->addTab("生成URL", "curl");
@@ -102,7 +134,7 @@ void CurlControls::createTabStrip(QWidget& window)
     TabStrip1->addTab("字符串设置", "str");
 }
 
-void CurlControls::createUrlPage(QWidget& window)
+void MainWindowControls::createUrlPage(QWidget& window)
 {
     Frame3 = page(window, "Frame3");
     QLabel* label1 = label(Frame3, "Label1", "列表网址：", Twips::rect(240, 360, 975, 255));
@@ -117,17 +149,17 @@ void CurlControls::createUrlPage(QWidget& window)
     Command3 = button(Frame3, "Command3", "生成文件", Twips::rect(5160, 4200, 1335, 495));
 }
 
-void CurlControls::createStatusFrame(QWidget& page)
+void MainWindowControls::createStatusFrame(QWidget& page)
 {
     QGroupBox* frame2 = group(&page, "Frame2", "处理状态", Twips::rect(120, 3840, 4695, 1335));
     Label5 = label(frame2, "Label5", "", Twips::rect(240, 360, 4335, 375));
     Label3 = label(frame2, "Label3", "", Twips::rect(1440, 840, 1095, 255));
     Label4 = label(frame2, "Label4", "", Twips::rect(2400, 840, 975, 255));
     for (QLabel* status : {Label3, Label4, Label5})
-        status->setFont(StatusFont::font());
+        status->setFont(statusFont());
 }
 
-void CurlControls::createHtmlPage(QWidget& window)
+void MainWindowControls::createHtmlPage(QWidget& window)
 {
     Frame7 = page(window, "Frame7");
     m_text9 = multiLine(Frame7, "Text9", Twips::rect(120, 240, 6495, 3975));
@@ -135,35 +167,43 @@ void CurlControls::createHtmlPage(QWidget& window)
     Frame7->hide();
 }
 
-void CurlControls::createStringPage(QWidget& window)
+void MainWindowControls::createStringPage(QWidget& window)
 {
     Frame5 = page(window, "Frame5");
-    QGroupBox* frame4 = group(Frame5, "Frame4", "字符串设置", Twips::rect(120, 240, 6495, 1815));
+    createFilterFrame(*Frame5);
+    createReplaceFrame(*Frame5);
+    Frame5->hide();
+}
+
+void MainWindowControls::createFilterFrame(QWidget& page)
+{
+    QGroupBox* frame4 = group(&page, "Frame4", "字符串设置", Twips::rect(120, 240, 6495, 1815));
     QLabel* label6 = label(frame4, "Label6", "起始字符串：", Twips::rect(120, 360, 1095, 255));
     m_lines[3] = line(frame4, "Text4", Twips::rect(1440, 240, 4935, 375));
     QLabel* label7 = label(frame4, "Label7", "结束字符串：", Twips::rect(120, 840, 1095, 255));
     m_lines[4] = line(frame4, "Text5", Twips::rect(1440, 720, 4935, 375));
     QLabel* label8 = label(frame4, "Label8", "URL包含字符串：", Twips::rect(120, 1320, 1455, 375));
     m_lines[5] = line(frame4, "Text6", Twips::rect(1440, 1200, 4935, 375));
-    QGroupBox* frame6 = group(Frame5, "Frame6", "字符串替换", Twips::rect(120, 2160, 6495, 2175));
+    m_captions.insert(m_captions.end(),
+                      {{label6, m_lines[3]}, {label7, m_lines[4]}, {label8, m_lines[5]}});
+}
+
+void MainWindowControls::createReplaceFrame(QWidget& page)
+{
+    QGroupBox* frame6 = group(&page, "Frame6", "字符串替换", Twips::rect(120, 2160, 6495, 2175));
     QLabel* label9 = label(frame6, "Label9", "被替换字符串：", Twips::rect(120, 360, 1335, 375));
     m_lines[6] = line(frame6, "Text7", Twips::rect(1320, 240, 4935, 375));
     QLabel* label10 = label(frame6, "Label10", "替换字符串：", Twips::rect(120, 720, 1215, 375));
     m_lines[7] = line(frame6, "Text8", Twips::rect(1320, 720, 4935, 375));
-    m_captions.insert(m_captions.end(), {{label6, m_lines[3]},
-                                         {label7, m_lines[4]},
-                                         {label8, m_lines[5]},
-                                         {label9, m_lines[6]},
-                                         {label10, m_lines[7]}});
+    m_captions.insert(m_captions.end(), {{label9, m_lines[6]}, {label10, m_lines[7]}});
     QLabel* note = label(frame6, "Label11",
                          "说明：字符串替换适用于网址引用网页相对路径的情况，您可以将路径替换成网址"
                          "和绝对绝径。",
                          Twips::rect(360, 1440, 6015, 615));
     note->setWordWrap(true);
-    Frame5->hide();
 }
 
-void CurlControls::setFocusOrder()
+void MainWindowControls::setFocusOrder()
 {
     const std::array<QWidget*, 13> order{textBox(2), Command2,   textBox(3), textBox(1), textBox(6),
                                          textBox(5), textBox(4), Command3,   textBox(7), textBox(8),
@@ -172,29 +212,13 @@ void CurlControls::setFocusOrder()
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void CurlControls::fitCaptions()
+void MainWindowControls::fitCaptions()
 {
     for (const auto& [caption, box] : m_captions)
         fitBefore(*caption, *box);
 }
 
-void CurlControls::fitBefore(QLabel& caption, const QWidget& box)
-{
-    // The text box lies over the end of its caption; a caption that reaches under it is
-    // drawn smaller, down to a size that stays legible.
-    constexpr qreal SmallestPoints = 6.0;
-    const int room = std::min(caption.width(), box.x() - caption.x());
-    QFont font = caption.font();
-    if (font.pointSizeF() <= 0)
-        font.setPointSizeF(QFontInfo(font).pointSizeF());
-    while (QFontMetrics(font).boundingRect(caption.text()).right() >= room &&
-           font.pointSizeF() - 0.5 >= SmallestPoints)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    if (font != caption.font())
-        caption.setFont(font);
-}
-
-QWidget* CurlControls::textBox(int number) const
+QWidget* MainWindowControls::textBox(int number) const
 {
     if (number == 3)
         return m_text3;
@@ -205,7 +229,7 @@ QWidget* CurlControls::textBox(int number) const
     return m_lines[static_cast<std::size_t>(number - 1)];
 }
 
-QString CurlControls::text(int number) const
+QString MainWindowControls::text(int number) const
 {
     if (number == 3)
         return withCrLf(m_text3->toPlainText());
@@ -214,7 +238,7 @@ QString CurlControls::text(int number) const
     return static_cast<QLineEdit*>(textBox(number))->text();
 }
 
-void CurlControls::setText(int number, const QString& text)
+void MainWindowControls::setText(int number, const QString& text)
 {
     if (number == 3)
         m_text3->setPlainText(withLf(text));
@@ -224,7 +248,7 @@ void CurlControls::setText(int number, const QString& text)
         static_cast<QLineEdit*>(textBox(number))->setText(text);
 }
 
-void CurlControls::appendToText9(const QString& lines)
+void MainWindowControls::appendToText9(const QString& lines)
 {
     // At the end, wherever the user's caret is.
     QTextCursor end(m_text9->document());

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace corvano {
+namespace corvano::WindowIcon {
 
 namespace {
 
@@ -33,7 +33,7 @@ void drawChain(QPainter& painter)
 
 } // namespace
 
-QIcon WindowIcon::icon()
+QIcon icon()
 {
     // 24-bit colour: white stands in for transparency, as in a classic icon picture.
     QImage picture(32, 32, QImage::Format_RGB888);
@@ -46,4 +46,4 @@ QIcon WindowIcon::icon()
     return QIcon(QPixmap::fromImage(picture));
 }
 
-} // namespace corvano
+} // namespace corvano::WindowIcon

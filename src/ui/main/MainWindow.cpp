@@ -1,17 +1,17 @@
-#include "curl.h"
+#include "MainWindow.h"
 
-#include "MessageBox.h"
 #include "SaveDialog.h"
 #include "TabStrip.h"
 #include "platform/AnsiCodec.h"
 #include "platform/FileError.h"
 #include "settings/SavedSettings.h"
-#include "ui/picker/CenterForm.h"
+#include "settings/SettingsFailure.h"
+#include "ui/common/CenterForm.h"
+#include "ui/common/MessageBox.h"
+#include "ui/common/Twips.h"
+#include "ui/common/WindowIcon.h"
+#include "ui/picker/FolderPicker.h"
 #include "ui/picker/PickedFolder.h"
-#include "ui/picker/Twips.h"
-#include "ui/picker/WindowIcon.h"
-#include "ui/picker/dialog.h"
-#include "writers/FailureReason.h"
 #include "writers/WriteFailure.h"
 
 #include <QApplication>
@@ -23,9 +23,6 @@
 namespace corvano {
 
 namespace {
-
-constexpr int TimerInterval = 200; // milliseconds
-constexpr const char* SettingsTitle = "设置错误";
 
 QString fromUtf8(std::string_view text)
 {
@@ -43,7 +40,7 @@ ProgramLocations locationsFor(const std::string& programFolder)
 
 } // namespace
 
-curl::curl(Options options)
+MainWindow::MainWindow(Options options)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_locations(locationsFor(options.programFolder)), m_poster(*this),
@@ -60,28 +57,28 @@ curl::curl(Options options)
     Form_Load();
 }
 
-void curl::connectHandlers()
+void MainWindow::connectHandlers()
 {
-    connect(m_controls.Command1, &QPushButton::clicked, this, &curl::Command1_Click);
-    connect(m_controls.Command2, &QPushButton::clicked, this, &curl::Command2_Click);
-    connect(m_controls.Command3, &QPushButton::clicked, this, &curl::Command3_Click);
-    connect(m_controls.TabStrip1, &TabStrip::Click, this, &curl::TabStrip1_Click);
+    connect(m_controls.Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(m_controls.Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(m_controls.Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    connect(m_controls.TabStrip1, &TabStrip::Click, this, &MainWindow::TabStrip1_Click);
     connect(&m_timer2, &QTimer::timeout, this, [this] { m_run.Timer2_Timer(); });
     connect(&m_timer3, &QTimer::timeout, this, [this] { m_run.Timer3_Timer(); });
 }
 
-void curl::Form_Load()
+void MainWindow::Form_Load()
 {
     useOwnFontSize();
     restoreTexts();
     for (QTimer* timer : {&m_timer2, &m_timer3}) {
-        timer->setInterval(TimerInterval);
+        timer->setInterval(kTimerInterval);
         timer->stop();
     }
     CenterForm(*this);
 }
 
-void curl::useOwnFontSize()
+void MainWindow::useOwnFontSize()
 {
     // The window's own font is 12 points; its controls keep the user interface's size.
     QFont controls = QApplication::font();
@@ -97,58 +94,54 @@ void curl::useOwnFontSize()
     m_controls.fitCaptions();
 }
 
-void curl::restoreTexts()
+void MainWindow::restoreTexts()
 {
     try {
         RecordFile records(m_files);
         const SavedSettings::Texts texts = SavedSettings::load(records, dbPath());
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            m_controls.setText(static_cast<int>(i + 1), QString::fromStdString(texts[i]));
+        for (const Field field : kFields)
+            m_controls.setText(textNumber(field), QString::fromStdString(texts[field]));
     } catch (const FileError& error) {
-        showMessage("无法读取设置文件 " + error.path() + "：" + FailureReason::of(error) +
-                        "\n上次保存的设置未能恢复。",
-                    SettingsTitle, MessageStyle::Exclamation);
+        showMessage(SettingsFailure::readText(error), SettingsFailure::kTitle, MessageStyle::Exclamation);
     }
 }
 
-void curl::Form_Unload()
+void MainWindow::Form_Unload()
 {
     saveTexts();
 }
 
-void curl::saveTexts()
+void MainWindow::saveTexts()
 {
     SavedSettings::Texts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = text(static_cast<int>(i + 1));
+    for (const Field field : kFields)
+        texts[field] = text(field);
     try {
         RecordFile records(m_files);
         SavedSettings::save(records, dbPath(), texts);
     } catch (const FileError& error) {
-        showMessage("无法保存设置文件 " + error.path() + "：" + FailureReason::of(error) +
-                        "\n本次输入的设置没有保存。",
-                    SettingsTitle, MessageStyle::Exclamation);
+        showMessage(SettingsFailure::saveText(error), SettingsFailure::kTitle, MessageStyle::Exclamation);
         return;
     }
     warnIfNotKeptWhole(SavedSettings::settingsValue(texts));
 }
 
-void curl::warnIfNotKeptWhole(const std::string& value)
+void MainWindow::warnIfNotKeptWhole(const std::string& value)
 {
     // The record holds a fixed number of bytes in the ANSI code page; text that does not fit
     // is lost at the next start, so the user hears of it now.
     const std::string stored = AnsiCodec::encode(value);
-    if (stored.size() > RecordFile::ValueWidth) {
+    if (stored.size() > RecordFile::kValueWidth) {
         showMessage("设置共 " + std::to_string(stored.size()) + " 字节，超过了设置文件能保存的 " +
-                        std::to_string(RecordFile::ValueWidth) + " 字节，超出的部分没有保存。",
-                    SettingsTitle, MessageStyle::Exclamation);
+                        std::to_string(RecordFile::kValueWidth) + " 字节，超出的部分没有保存。",
+                    SettingsFailure::kTitle, MessageStyle::Exclamation);
     } else if (AnsiCodec::decode(stored) != value) {
-        showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", SettingsTitle,
+        showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", SettingsFailure::kTitle,
                     MessageStyle::Exclamation);
     }
 }
 
-void curl::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!m_unloaded) {
         m_unloaded = true;
@@ -159,7 +152,7 @@ void curl::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void curl::Command1_Click()
+void MainWindow::Command1_Click()
 {
     HtmlListBuilder& html = m_writers.html();
     html.MakeHtmlList(m_run.LinkList());
@@ -173,16 +166,16 @@ void curl::Command1_Click()
     }
 }
 
-void curl::Command2_Click()
+void MainWindow::Command2_Click()
 {
-    dialog picker(this);
+    FolderPicker picker(this);
     // Only "确定" changes the target folder: "取消", Esc and the close box keep the text there,
     // which may be a restored folder the user has not yet confirmed in this run.
     if (picker.exec() == QDialog::Accepted)
         m_controls.setText(2, PickedFolder::value());
 }
 
-void curl::Command3_Click()
+void MainWindow::Command3_Click()
 {
     // The run reports everything itself; a press while a run waits is ignored by it. A page on
     // which no link passes the filter gets no box, so the count shows that the button worked.
@@ -190,7 +183,7 @@ void curl::Command3_Click()
         setCaption(StatusLabel::Label5, UrlFileWriter::countCaption(0));
 }
 
-void curl::TabStrip1_Click()
+void MainWindow::TabStrip1_Click()
 {
     const QString caption = m_controls.TabStrip1->selectedCaption();
     if (caption == "生成URL")
@@ -201,32 +194,30 @@ void curl::TabStrip1_Click()
         showPage(m_controls.Frame5);
 }
 
-void curl::showPage(const QFrame* page)
+void MainWindow::showPage(const QFrame* page)
 {
     for (QFrame* frame : {m_controls.Frame3, m_controls.Frame5, m_controls.Frame7})
         frame->setVisible(frame == page);
 }
 
-void curl::showStringSettings(int focusText)
+void MainWindow::showStringSettings(Field focus)
 {
     m_controls.TabStrip1->selectTab(3);
     showPage(m_controls.Frame5);
-    m_controls.textBox(focusText)->setFocus();
+    m_controls.textBox(textNumber(focus))->setFocus();
 }
 
-std::string curl::text(int number) const
+std::string MainWindow::text(Field field) const
 {
-    if (number < 1 || number > 8)
-        throw std::out_of_range("the run reads Text1 to Text8 only");
-    return m_controls.text(number).toStdString();
+    return m_controls.text(textNumber(field)).toStdString();
 }
 
-void curl::appendToText9(std::string_view lines)
+void MainWindow::appendToText9(std::string_view lines)
 {
     m_controls.appendToText9(fromUtf8(lines));
 }
 
-QLabel* curl::labelOf(StatusLabel label) const
+QLabel* MainWindow::labelOf(StatusLabel label) const
 {
     switch (label) {
     case StatusLabel::Label3:
@@ -239,22 +230,22 @@ QLabel* curl::labelOf(StatusLabel label) const
     return m_controls.Label5;
 }
 
-std::string curl::caption(StatusLabel label) const
+std::string MainWindow::caption(StatusLabel label) const
 {
     return labelOf(label)->text().toStdString();
 }
 
-void curl::setCaption(StatusLabel label, std::string_view caption)
+void MainWindow::setCaption(StatusLabel label, std::string_view caption)
 {
     labelOf(label)->setText(fromUtf8(caption));
 }
 
-QTimer& curl::timerOf(RunTimer timer)
+QTimer& MainWindow::timerOf(RunTimer timer)
 {
     return timer == RunTimer::Timer2 ? m_timer2 : m_timer3;
 }
 
-void curl::setTimerEnabled(RunTimer timer, bool enabled)
+void MainWindow::setTimerEnabled(RunTimer timer, bool enabled)
 {
     QTimer& qtimer = timerOf(timer);
     // Enabling a running timer keeps its rhythm rather than starting the interval again.
@@ -264,19 +255,19 @@ void curl::setTimerEnabled(RunTimer timer, bool enabled)
         qtimer.start();
 }
 
-void curl::showMessage(std::string_view text, std::string_view title, MessageStyle style)
+void MainWindow::showMessage(std::string_view text, std::string_view title, MessageStyle style)
 {
     MessageBox::show(this, fromUtf8(text), fromUtf8(title), style);
 }
 
-void curl::processEvents()
+void MainWindow::processEvents()
 {
     // Blocks until something arrives (a click, a timer tick, the transfer's news), so a
     // waiting run costs no processor time.
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-std::string curl::dbPath() const
+std::string MainWindow::dbPath() const
 {
     return m_locations.settingsFile();
 }
