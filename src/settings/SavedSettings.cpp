@@ -20,37 +20,52 @@ std::string_view valueOf(std::string_view readResult)
 
 } // namespace
 
-std::string SavedSettings::settingsValue(const Texts& texts)
+std::string SavedSettings::settingsValue(const Texts& texts, bool completeAddresses)
 {
     std::string value = texts[0];
     for (std::size_t i = 1; i < texts.size(); ++i)
         value.append(Separator).append(texts[i]);
+    if (completeAddresses)
+        value.append(Separator).append(CompleteAddressesOn);
     return value;
 }
 
 SavedSettings::Texts SavedSettings::restore(std::string_view readResult)
 {
-    Texts texts;
+    return restoreValues(readResult).texts;
+}
+
+SavedSettings::Values SavedSettings::restoreValues(std::string_view readResult)
+{
+    Values values;
     const std::string_view separator = Separator;
     std::string_view rest = valueOf(readResult);
-    for (std::string& text : texts) {
+    for (std::string& text : values.texts) {
         const auto end = rest.find(separator);
         text = rest.substr(0, end);
         if (end == std::string_view::npos)
-            break;
+            return values;
         rest.remove_prefix(end + separator.size());
     }
-    return texts;
+    values.completeAddresses = rest.substr(0, rest.find(separator)) == CompleteAddressesOn;
+    return values;
 }
 
 SavedSettings::Texts SavedSettings::load(RecordFile& records, const std::string& path)
 {
-    return restore(records.DbRecord(path, Key, RecordFile::ReadMode, {}, {}));
+    return loadValues(records, path).texts;
 }
 
-void SavedSettings::save(RecordFile& records, const std::string& path, const Texts& texts)
+SavedSettings::Values SavedSettings::loadValues(RecordFile& records, const std::string& path)
 {
-    records.DbRecord(path, Key, RecordFile::WriteMode, settingsValue(texts), Note);
+    return restoreValues(records.DbRecord(path, Key, RecordFile::ReadMode, {}, {}));
+}
+
+void SavedSettings::save(RecordFile& records, const std::string& path, const Texts& texts,
+                         bool completeAddresses)
+{
+    records.DbRecord(path, Key, RecordFile::WriteMode, settingsValue(texts, completeAddresses),
+                     Note);
 }
 
 } // namespace corvano

@@ -19,14 +19,28 @@ public:
     static constexpr const char* Note = "保存生成URL的设置值";
     static constexpr const char* Separator = "##";
 
-    static std::string settingsValue(const Texts& texts);
+    // The check box "补全相对网址" follows the texts as a ninth piece "1" when it is on. Off
+    // adds nothing, so the value is the one older versions write and read.
+    static constexpr const char* CompleteAddressesOn = "1";
+
+    struct Values
+    {
+        Texts texts;
+        bool completeAddresses = false;
+    };
+
+    static std::string settingsValue(const Texts& texts, bool completeAddresses = false);
     // The texts from the result of a read of the record; extra pieces are ignored and
     // missing ones leave their texts empty.
     static Texts restore(std::string_view readResult);
+    // The texts and the check box; a value without a ninth piece "1" has it off.
+    static Values restoreValues(std::string_view readResult);
 
-    // path is the program's folder followed by "/db.dat". Both throw FileError.
+    // path is the program's folder followed by "/db.dat". All throw FileError.
     static Texts load(RecordFile& records, const std::string& path);
-    static void save(RecordFile& records, const std::string& path, const Texts& texts);
+    static Values loadValues(RecordFile& records, const std::string& path);
+    static void save(RecordFile& records, const std::string& path, const Texts& texts,
+                     bool completeAddresses = false);
 };
 
 } // namespace corvano
