@@ -32,6 +32,8 @@ public:
 
     // Text1 to Text8, by number.
     virtual std::string text(int number) const = 0;
+    // The check box "补全相对网址": relative link addresses are completed into absolute ones.
+    virtual bool completesAddresses() const = 0;
     virtual void appendToText9(std::string_view lines) = 0;
     virtual std::string caption(StatusLabel label) const = 0;
     virtual void setCaption(StatusLabel label, std::string_view caption) = 0;

@@ -15,6 +15,7 @@ class RecordingSurface : public MainSurface
 {
 public:
     std::array<std::string, 8> texts;
+    bool completeAddresses = false;
     std::string text9;
     std::array<std::string, 3> captions; // Label3, Label4, Label5
     std::array<bool, 2> timers{};        // Timer2, Timer3
@@ -26,6 +27,7 @@ public:
     bool timerOn(RunTimer timer) const { return timers[static_cast<std::size_t>(timer)]; }
 
     std::string text(int number) const override { return texts.at(number - 1); }
+    bool completesAddresses() const override { return completeAddresses; }
     void appendToText9(std::string_view lines) override { text9.append(lines); }
     std::string caption(StatusLabel label) const override { return captions[at(label)]; }
     void setCaption(StatusLabel label, std::string_view text) override

@@ -88,6 +88,10 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     auto* fromFile = app.add_option("--template-file", templateFile,
                                     "read the content template from this UTF-8 file");
     fromFile->check(CLI::ExistingFile)->excludes(given[2]);
+    bool complete = false;
+    auto* absolute = app.add_flag(
+        "--absolute,!--no-absolute", complete,
+        "complete relative link addresses against the page's address (saved like the texts)");
     app.add_flag("--dry-run", options.dryRun,
                  "stop after extraction and print the links, writing nothing");
     app.add_option("--html", options.htmlFile,
@@ -113,6 +117,8 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     if (options.texts[2])
         options.texts[2] = withCrLf(*options.texts[2]);
     options.idleLimit = std::chrono::seconds(timeout);
+    if (absolute->count() > 0)
+        options.completeAddresses = complete;
     return options;
 }
 

@@ -13,6 +13,7 @@ namespace corvano {
 struct CliOptions
 {
     std::array<std::optional<std::string>, 8> texts; // Text1 to Text8
+    std::optional<bool> completeAddresses;           // --absolute or --no-absolute; none: as saved
     bool dryRun = false;
     std::string htmlFile;     // empty: no HTML list is saved
     std::string settingsFile; // empty: the program's own db.dat

@@ -19,28 +19,29 @@ int GenerateCommand::execute(const CliOptions& options)
     m_locations.createFolders();
     const std::string settingsPath =
         options.settingsFile.empty() ? m_locations.settingsFile() : options.settingsFile;
-    SavedSettings::Texts texts;
+    SavedSettings::Values saved;
     try {
-        texts = SavedSettings::load(records, settingsPath);
+        saved = SavedSettings::loadValues(records, settingsPath);
     } catch (const FileError& error) {
         m_err << "设置文件错误: 无法读取 " << error.path() << "：" << error.reason() << '\n';
         return static_cast<int>(ExitCode::SettingsFailed);
     }
     for (std::size_t i = 0; i < options.texts.size(); ++i) {
         if (options.texts[i])
-            texts[i] = *options.texts[i];
+            saved.texts[i] = *options.texts[i];
     }
-    int exitCode = generate(texts, options);
-    if (options.save && !saveSettings(records, settingsPath, texts))
+    saved.completeAddresses = options.completeAddresses.value_or(saved.completeAddresses);
+    int exitCode = generate(saved, options);
+    if (options.save && !saveSettings(records, settingsPath, saved))
         exitCode = static_cast<int>(ExitCode::SettingsFailed);
     return exitCode;
 }
 
 bool GenerateCommand::saveSettings(RecordFile& records, const std::string& path,
-                                   const SavedSettings::Texts& texts)
+                                   const SavedSettings::Values& values)
 {
     try {
-        SavedSettings::save(records, path, texts);
+        SavedSettings::save(records, path, values.texts, values.completeAddresses);
         return true;
     } catch (const FileError& error) {
         m_err << "设置文件错误: 无法写入 " << error.path() << "：" << error.reason() << '\n';
@@ -48,11 +49,12 @@ bool GenerateCommand::saveSettings(RecordFile& records, const std::string& path,
     }
 }
 
-int GenerateCommand::generate(const SavedSettings::Texts& texts, const CliOptions& options)
+int GenerateCommand::generate(const SavedSettings::Values& values, const CliOptions& options)
 {
     CliSurface surface(m_out, m_err, m_showProgress);
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        surface.setText(static_cast<int>(i + 1), texts[i]);
+    for (std::size_t i = 0; i < values.texts.size(); ++i)
+        surface.setText(static_cast<int>(i + 1), values.texts[i]);
+    surface.setCompletesAddresses(values.completeAddresses);
     CurlTransfer transfer(surface.events(), options.idleLimit);
     DryRunWriters dryRun(surface);
     OutputWriters output(surface, m_files, m_locations.fallbackFolder());
