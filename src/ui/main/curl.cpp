@@ -15,6 +15,7 @@
 #include "writers/WriteFailure.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
@@ -101,9 +102,10 @@ void curl::restoreTexts()
 {
     try {
         RecordFile records(m_files);
-        const SavedSettings::Texts texts = SavedSettings::load(records, dbPath());
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            m_controls.setText(static_cast<int>(i + 1), QString::fromStdString(texts[i]));
+        const SavedSettings::Values values = SavedSettings::loadValues(records, dbPath());
+        for (std::size_t i = 0; i < values.texts.size(); ++i)
+            m_controls.setText(static_cast<int>(i + 1), QString::fromStdString(values.texts[i]));
+        m_controls.Check1->setChecked(values.completeAddresses);
     } catch (const FileError& error) {
         showMessage("无法读取设置文件 " + error.path() + "：" + FailureReason::of(error) +
                         "\n上次保存的设置未能恢复。",
@@ -123,14 +125,14 @@ void curl::saveTexts()
         texts[i] = text(static_cast<int>(i + 1));
     try {
         RecordFile records(m_files);
-        SavedSettings::save(records, dbPath(), texts);
+        SavedSettings::save(records, dbPath(), texts, completesAddresses());
     } catch (const FileError& error) {
         showMessage("无法保存设置文件 " + error.path() + "：" + FailureReason::of(error) +
                         "\n本次输入的设置没有保存。",
                     SettingsTitle, MessageStyle::Exclamation);
         return;
     }
-    warnIfNotKeptWhole(SavedSettings::settingsValue(texts));
+    warnIfNotKeptWhole(SavedSettings::settingsValue(texts, completesAddresses()));
 }
 
 void curl::warnIfNotKeptWhole(const std::string& value)
@@ -219,6 +221,11 @@ std::string curl::text(int number) const
     if (number < 1 || number > 8)
         throw std::out_of_range("the run reads Text1 to Text8 only");
     return m_controls.text(number).toStdString();
+}
+
+bool curl::completesAddresses() const
+{
+    return m_controls.Check1->isChecked();
 }
 
 void curl::appendToText9(std::string_view lines)
