@@ -47,8 +47,7 @@ Values loadValues(RecordFile& records, const std::string& path)
     return record ? restoreValues(record->value) : Values{};
 }
 
-void save(RecordFile& records, const std::string& path, const Texts& texts,
-          bool completeAddresses)
+void save(RecordFile& records, const std::string& path, const Texts& texts, bool completeAddresses)
 {
     records.write(path, {kKey, settingsValue(texts, completeAddresses), kNote});
 }

@@ -207,8 +207,8 @@ private slots:
         QTest::addColumn<QStringList>("order");
         QTest::newRow("生成URL") << 1 << QStringList{"Text2",    "Command2",      "Text3", "Text1",
                                                      "Command3", "TabStrip1Tabs", "Text2"};
-        QTest::newRow("字符串设置")
-            << 3 << QStringList{"Text6", "Text5", "Text4", "Text7", "Text8", "Check1", "TabStrip1Tabs"};
+        QTest::newRow("字符串设置") << 3 << QStringList{"Text6", "Text5",  "Text4",        "Text7",
+                                                        "Text8", "Check1", "TabStrip1Tabs"};
         QTest::newRow("生成HTML") << 2 << QStringList{"Text9", "Command1", "TabStrip1Tabs"};
     }
 

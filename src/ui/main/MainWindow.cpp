@@ -104,7 +104,8 @@ void MainWindow::restoreTexts()
             m_controls.setText(textNumber(field), QString::fromStdString(values.texts[field]));
         m_controls.Check1->setChecked(values.completeAddresses);
     } catch (const FileError& error) {
-        showMessage(SettingsFailure::readText(error), SettingsFailure::kTitle, MessageStyle::Exclamation);
+        showMessage(SettingsFailure::readText(error), SettingsFailure::kTitle,
+                    MessageStyle::Exclamation);
     }
 }
 
@@ -122,7 +123,8 @@ void MainWindow::saveTexts()
         RecordFile records(m_files);
         SavedSettings::save(records, dbPath(), texts, completesAddresses());
     } catch (const FileError& error) {
-        showMessage(SettingsFailure::saveText(error), SettingsFailure::kTitle, MessageStyle::Exclamation);
+        showMessage(SettingsFailure::saveText(error), SettingsFailure::kTitle,
+                    MessageStyle::Exclamation);
         return;
     }
     warnIfNotKeptWhole(SavedSettings::settingsValue(texts, completesAddresses()));
