@@ -1,5 +1,6 @@
 #include "GenerationRun.h"
 
+#include "AddressCompletion.h"
 #include "LinkExtractor.h"
 #include "PageDecoder.h"
 #include "RegularExpression.h"
@@ -81,6 +82,7 @@ RunOutcome GenerationRun::run()
     if (m_linkList.empty())
         return RunOutcome::NoLinks;
 
+    m_writers.setAddressBase(AddressCompletion::baseOf(m_pageHtml, m_transfer.effectiveUrl()));
     m_writers.MakeHtmlList(m_linkList);
     switch (m_writers.MakeUrlFiles(m_pageHtml, m_linkList)) {
     case LinkListWriters::Result::Failed:

@@ -17,6 +17,8 @@ public:
         Skipped, // nothing was meant to be written (a dry run)
     };
 
+    // The address the relative link addresses of the next lists resolve against.
+    virtual void setAddressBase(const std::string& base) = 0;
     virtual void MakeHtmlList(const std::string& linkList) = 0;
     virtual Result MakeUrlFiles(const std::string& pageHtml, const std::string& linkList) = 0;
 };

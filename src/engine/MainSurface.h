@@ -36,6 +36,8 @@ public:
     virtual ~MainSurface() = default;
 
     virtual std::string text(Field field) const = 0;
+    // The check box "补全相对网址": relative link addresses are completed into absolute ones.
+    virtual bool completesAddresses() const = 0;
     virtual void appendToText9(std::string_view lines) = 0;
     virtual std::string caption(StatusLabel label) const = 0;
     virtual void setCaption(StatusLabel label, std::string_view caption) = 0;

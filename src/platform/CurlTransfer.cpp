@@ -218,6 +218,9 @@ private:
         char* type = nullptr;
         if (curl_easy_getinfo(easy, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type)
             m_result.contentType = type;
+        char* effective = nullptr;
+        if (curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
+            m_result.effectiveUrl = effective;
         const bool capped = code == CURLE_WRITE_ERROR && m_result.body.size() >= kReadSize;
         // A body closed short of its announced length still counts: what came is the page.
         if (code == CURLE_OK || capped || code == CURLE_PARTIAL_FILE)
@@ -232,6 +235,7 @@ private:
     Result failed(TransferFailure failure, std::string text)
     {
         m_result.body.clear();
+        m_result.effectiveUrl.clear();
         m_result.failure = failure;
         m_result.failureText = std::move(text);
         return std::move(m_result);

@@ -29,6 +29,7 @@ public:
     void Execute(const std::string& address, const std::string& operation) override;
     std::string GetChunk(std::size_t size) override;
     std::string contentType() const override { return m_result.contentType; }
+    std::string effectiveUrl() const override { return m_result.effectiveUrl; }
     TransferFailure failure() const override { return m_result.failure; }
     std::string failureText() const override { return m_result.failureText; }
     void cancel() override;
@@ -38,6 +39,7 @@ public:
     {
         std::string body;
         std::string contentType;
+        std::string effectiveUrl;
         TransferFailure failure = TransferFailure::None;
         std::string failureText;
     };

@@ -61,6 +61,8 @@ public:
     virtual std::string GetChunk(std::size_t size) = 0;
     // The Content-Type the response declared, or empty.
     virtual std::string contentType() const = 0;
+    // The address the response came from, after any redirects; empty when none came.
+    virtual std::string effectiveUrl() const = 0;
     virtual TransferFailure failure() const = 0;
     virtual std::string failureText() const = 0;
     // Stops a running transfer; it then ends as cancelled.

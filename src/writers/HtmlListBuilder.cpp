@@ -1,6 +1,5 @@
 #include "HtmlListBuilder.h"
 
-#include "AddressRewrite.h"
 #include "LinkListReader.h"
 #include "engine/TextSearch.h"
 #include "platform/AnsiCodec.h"
@@ -12,9 +11,7 @@ void HtmlListBuilder::MakeHtmlList(const std::string& linkList)
     m_htmlList.clear();
     std::string lines;
     for (const auto& record : LinkListReader::read(linkList)) {
-        // The rewrite texts are read anew for every record.
-        const std::string address = AddressRewrite::apply(
-            record.address, m_surface.text(Field::OldText), m_surface.text(Field::NewText));
+        const std::string address = m_addresses.of(record);
         m_htmlList += entry(address, record.title);
         lines += displayLine(address, record.title);
     }

@@ -2,6 +2,7 @@
 
 #include "engine/MainSurface.h"
 #include "platform/FileSystem.h"
+#include "writers/LinkAddresses.h"
 
 #include <string>
 
@@ -11,9 +12,11 @@ namespace corvano {
 class HtmlListBuilder
 {
 public:
-    explicit HtmlListBuilder(MainSurface& surface) : m_surface(surface) {}
+    explicit HtmlListBuilder(MainSurface& surface) : m_surface(surface), m_addresses(surface) {}
 
     void MakeHtmlList(const std::string& linkList);
+    // The base relative addresses complete against, kept for later builds of the same list.
+    void setAddressBase(std::string_view base) { m_addresses.setBase(base); }
     const std::string& HtmlList() const { return m_htmlList; }
     // Writes the fragment and CR LF in the ANSI code page, replacing an existing file.
     // Throws FileError.
@@ -24,6 +27,7 @@ public:
 
 private:
     MainSurface& m_surface;
+    LinkAddresses m_addresses;
     std::string m_htmlList;
 };
 

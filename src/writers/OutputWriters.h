@@ -14,6 +14,11 @@ public:
         : m_html(surface), m_urlFiles(surface, files, std::move(fallbackFolder))
     {}
 
+    void setAddressBase(const std::string& base) override
+    {
+        m_html.setAddressBase(base);
+        m_urlFiles.setAddressBase(base);
+    }
     void MakeHtmlList(const std::string& linkList) override { m_html.MakeHtmlList(linkList); }
     Result MakeUrlFiles(const std::string& pageHtml, const std::string& linkList) override
     {

@@ -1,6 +1,5 @@
 #include "UrlFileWriter.h"
 
-#include "AddressRewrite.h"
 #include "DeviceName.h"
 #include "WriteFailure.h"
 #include "engine/RegularExpression.h"
@@ -54,8 +53,7 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
 
 void UrlFileWriter::writeRecord(const LinkRecord& record)
 {
-    const std::string address = AddressRewrite::apply(
-        record.address, m_surface.text(Field::OldText), m_surface.text(Field::NewText));
+    const std::string address = m_addresses.of(record);
     // Flushing each of many small files would cost more than writing them; a run that is cut
     // off can simply be made again.
     m_files.replaceFile(pathFor(record.title), contentOf(m_surface.text(Field::Template), address),

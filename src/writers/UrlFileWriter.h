@@ -3,6 +3,7 @@
 #include "engine/MainSurface.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
+#include "writers/LinkAddresses.h"
 #include "writers/LinkListReader.h"
 
 #include <string>
@@ -15,12 +16,15 @@ class UrlFileWriter
 {
 public:
     UrlFileWriter(MainSurface& surface, FileSystem& files, std::string fallbackFolder)
-        : m_surface(surface), m_files(files), m_fallbackFolder(std::move(fallbackFolder))
+        : m_surface(surface), m_files(files), m_fallbackFolder(std::move(fallbackFolder)),
+          m_addresses(surface)
     {}
 
     // False when a file could not be written; the user has been shown which and why, and
     // the files before it stay.
     bool MakeUrlFiles(const std::string& pageHtml, const std::string& linkList);
+    // The base relative addresses complete against.
+    void setAddressBase(std::string_view base) { m_addresses.setBase(base); }
 
     // The title as a file name: forbidden and control characters become "-", and a name
     // too long for the folder is shortened at a character boundary to leave room for ".url",
@@ -41,6 +45,7 @@ private:
     MainSurface& m_surface;
     FileSystem& m_files;
     std::string m_fallbackFolder; // takes the files when the target folder does not exist
+    LinkAddresses m_addresses;
 };
 
 } // namespace corvano

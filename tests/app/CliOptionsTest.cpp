@@ -46,7 +46,9 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
     const auto bare =
         std::get<CliOptions>(parse({"--template-file", folder.file("t.txt").c_str()}).result);
     EXPECT_EQ(bare.texts[Field::Template], "a\r\nb\r\nc\r\nd");
-    EXPECT_FALSE(bare.texts[Field::Address] || bare.dryRun || bare.save);
+    EXPECT_FALSE(bare.texts[Field::Address] || bare.dryRun || bare.save || bare.completeAddresses);
+    EXPECT_EQ(std::get<CliOptions>(parse({"--absolute"}).result).completeAddresses, true);
+    EXPECT_EQ(std::get<CliOptions>(parse({"--no-absolute"}).result).completeAddresses, false);
     EXPECT_EQ(bare.idleLimit, std::chrono::seconds(60));
     // A UTF-8 byte-order mark is not part of the template; a file in another encoding is
     // refused rather than written as question marks.

@@ -31,6 +31,11 @@ protected:
                 return sink.write(block.data(), block.size());
             });
         });
+        server.serve("/dir/list.html", "<base href=\"/news/\"><ul class=news><a href=\"1.html\">"
+                                       "A</a><a href=\"../n/2.html\">B</a></ul>");
+        server.routes().Get("/moved", [](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("/dir/list.html");
+        });
         server.start();
         options.texts = {"",      target.prefix(), "URL=", "<ul class=news>",
                          "</ul>", ".html",         "/n/",  "//x/n/"};
@@ -81,6 +86,28 @@ TEST_F(GenerateCommandTest, DryRunListsTheLinksAndARunWritesTheFilesAndTheHtmlLi
     EXPECT_EQ(target.read("list.html"),
               AnsiCodec::encode("<a href=\"//x/n/1.html\">春雨</a><br>"
                                 "<a href=\"//x/n/2.html\">Rain, then sun</a><br>\r\n"));
+}
+
+// Completion of relative addresses: against the page reached through a redirect and its
+// <base>, saved with the texts, and switched off again
+TEST_F(GenerateCommandTest, AbsoluteCompletesTheAddressesAndIsSavedLikeTheTexts)
+{
+    options.texts[Field::Address] = server.url("/moved");
+    options.texts[Field::OldText] = options.texts[Field::NewText] = "";
+    options.dryRun = true;
+    options.save = true;
+    options.completeAddresses = true;
+    const std::string completed =
+        "A        " + server.url("/news/1.html") + "\nB        " + server.url("/n/2.html") + "\n";
+    EXPECT_EQ(run(), ExitCode::Ok);
+    EXPECT_EQ(out.str(), completed);
+    options.completeAddresses.reset(); // as saved
+    EXPECT_EQ(run(), ExitCode::Ok);
+    EXPECT_EQ(out.str(), completed);
+    options.completeAddresses = false;
+    EXPECT_EQ(run(), ExitCode::Ok);
+    EXPECT_EQ(out.str(), "A        1.html\nB        ../n/2.html\n");
+    EXPECT_FALSE(SavedSettings::loadValues(records, options.settingsFile).completeAddresses);
 }
 
 // Runs that end early, by exit status; none writes a file

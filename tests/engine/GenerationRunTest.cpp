@@ -21,7 +21,9 @@ class RecordingWriters : public LinkListWriters
 public:
     Lines calls;
     Result result = Result::Written;
+    std::string base;
 
+    void setAddressBase(const std::string& value) override { base = value; }
     void MakeHtmlList(const std::string& list) override { calls.push_back("html " + list); }
     Result MakeUrlFiles(const std::string&, const std::string& list) override
     {
@@ -77,6 +79,23 @@ TEST_F(GenerationRunTest, WaitsThroughEventsThenReadsExtractsWritesAndConfirms)
     EXPECT_EQ(run.PageHtml(), "<ul>href=\"/a.html\">春雨</a>" + padding);
     EXPECT_EQ(writers.calls, (Lines{"html /a.html|#|春雨", "files /a.html|#|春雨"}));
     EXPECT_EQ(surface.messages, Lines{"URL生成: 恭喜，URL文件生成完毕！ (64)"});
+}
+
+// The base relative addresses complete against: the page's address after redirects, or the
+// first <base href> within the part of the page that is read
+TEST_F(GenerationRunTest, HandsTheWritersTheBaseOfThePage)
+{
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
+    EXPECT_EQ(writers.base, "http://example.com/list.html");
+    transfer.redirectedTo = "http://example.com:8080/new/list.html";
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
+    EXPECT_EQ(writers.base, "http://example.com:8080/new/list.html");
+    transfer.body = "<base href=\"../b/\">" + transfer.body;
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
+    EXPECT_EQ(writers.base, "http://example.com:8080/b/");
+    transfer.body = head + padding + "<base href=\"/late/\">";
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
+    EXPECT_EQ(writers.base, "http://example.com:8080/new/list.html");
 }
 
 // Address errors: no web address (no transfer), a failed transfer, a time-out (logged)

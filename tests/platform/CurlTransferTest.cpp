@@ -67,6 +67,7 @@ TEST_F(CurlTransferTest, DeliversTheBodyUpToTheCapAndFollowsRedirects)
     EXPECT_EQ(transfer.GetChunk(200000).size(), 65534u); // the rest never came
     EXPECT_EQ(runToEnd(transfer, server.url("/moved")), TransferFailure::None);
     EXPECT_EQ(transfer.GetChunk(100), "<p>hello</p>");
+    EXPECT_EQ(transfer.effectiveUrl(), server.url("/page")); // where relative links resolve
 }
 
 // Failures
@@ -82,6 +83,7 @@ TEST_F(CurlTransferTest, ErrorsAndTimeOutsEndTheTransferWithoutABody)
         EXPECT_LT(std::chrono::steady_clock::now() - started, 2s) << address;
         EXPECT_EQ(states.back(), TransferState::Error) << address;
         EXPECT_EQ(transfer.GetChunk(65534), "") << address;
+        EXPECT_EQ(transfer.effectiveUrl(), "") << address;
     }
     // Bytes keep coming, faster than any idle limit asks; only the request time-out ends this.
     CurlTransfer patient(events, 60s);

@@ -35,3 +35,35 @@ TEST(SavedSettings, RestoresWhatCloseStoredWithItsPiecesShiftedOrCut)
     EXPECT_EQ(restart({std::string(590, 'a'), "bbbbbbbbbbbb", "c", "", "", "", "", "z"}),
               (Texts{std::string(590, 'a'), "bbbbbbbb"}));
 }
+
+// The check box "补全相对网址" as a ninth piece
+TEST(SavedSettings, KeepsTheCompletionBoxAsANinthPieceOnlyWhenItIsOn)
+{
+    test::TemporaryFolder folder;
+    LocalFileSystem files;
+    RecordFile records(files);
+    const std::string path = folder.file("db.dat");
+    const Texts texts{"1", "2", "3", "4", "5", "6", "7", "8"};
+
+    SavedSettings::save(records, path, texts, false);
+    // The value field follows the 20-byte key; nothing comes after the eighth text.
+    EXPECT_EQ(folder.read("db.dat").substr(20, 23), "1##2##3##4##5##6##7##8 ");
+    EXPECT_FALSE(SavedSettings::loadValues(records, path).completeAddresses);
+
+    SavedSettings::save(records, path, texts, true);
+    EXPECT_EQ(folder.read("db.dat").substr(20, 26), "1##2##3##4##5##6##7##8##1 ");
+    const auto values = SavedSettings::loadValues(records, path);
+    EXPECT_TRUE(values.completeAddresses);
+    EXPECT_EQ(values.texts, texts);
+    EXPECT_EQ(SavedSettings::load(records, path), texts); // a reader of the eight texts alone
+
+    // Edge cases: only "1" switches it on; a text holding "##" shifts its place.
+    const auto on = [](std::string value) {
+        return SavedSettings::restoreValues("CURL|$|" + value + "|$|note").completeAddresses;
+    };
+    EXPECT_FALSE(on("1##2##3##4##5##6##7##8"));
+    EXPECT_FALSE(on("1##2##3##4##5##6##7##8##"));
+    EXPECT_FALSE(on("1##2##3##4##5##6##7##8##0"));
+    EXPECT_TRUE(on("1##2##3##4##5##6##7##8##1##more"));
+    EXPECT_FALSE(on("1##2##3##4##5##6##7"));
+}

@@ -14,6 +14,7 @@ class FakeTransfer : public Transfer
 public:
     std::vector<std::string> calls;
     std::string body;
+    std::string redirectedTo; // empty: the response came from the address executed
     bool executing = false;
 
     bool StillExecuting() const override { return executing; }
@@ -24,10 +25,15 @@ public:
     void Execute(const std::string& address, const std::string& operation) override
     {
         calls.push_back("Execute " + address + " " + operation);
+        m_address = address;
         executing = true;
     }
     std::string GetChunk(std::size_t size) override { return body.substr(0, size); }
     std::string contentType() const override { return ""; }
+    std::string effectiveUrl() const override
+    {
+        return redirectedTo.empty() ? m_address : redirectedTo;
+    }
     TransferFailure failure() const override { return m_failure; }
     std::string failureText() const override { return "fake failure"; }
     void cancel() override { end(TransferFailure::Cancelled); }
@@ -44,6 +50,7 @@ private:
     static std::string number(auto value) { return std::to_string(static_cast<int>(value)); }
 
     TransferFailure m_failure = TransferFailure::None;
+    std::string m_address;
 };
 
 } // namespace corvano::test

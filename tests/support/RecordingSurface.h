@@ -16,6 +16,7 @@ class RecordingSurface : public MainSurface
 {
 public:
     FieldTexts texts;
+    bool completeAddresses = false;
     std::string text9;
     std::array<std::string, 3> captions; // Label3, Label4, Label5
     std::array<bool, 2> timers{};        // Timer2, Timer3
@@ -27,6 +28,7 @@ public:
     bool timerOn(RunTimer timer) const { return timers[at(timer)]; }
 
     std::string text(Field field) const override { return texts[field]; }
+    bool completesAddresses() const override { return completeAddresses; }
     void appendToText9(std::string_view lines) override { text9.append(lines); }
     std::string caption(StatusLabel label) const override { return captions[at(label)]; }
     void setCaption(StatusLabel label, std::string_view text) override

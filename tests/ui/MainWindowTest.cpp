@@ -8,6 +8,7 @@
 #include "ui/picker/FolderList.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileSystemModel>
@@ -81,6 +82,13 @@ private slots:
             response.set_content(kPage, "text/html; charset=UTF-8");
         };
         m_server.routes().Get("/list.html", page);
+        m_server.routes().Get("/moved", [](const auto&, auto& response) {
+            response.set_redirect("/news/list.html");
+        });
+        m_server.routes().Get("/news/list.html", [](const auto&, auto& response) {
+            response.set_content(R"(<ul class="news"><a href="1.html">第一条</a></ul>)",
+                                 "text/html; charset=UTF-8");
+        });
         m_server.routes().Get("/hold.html", [this, page](const auto& request, auto& response) {
             ++m_holdRequests;
             for (int i = 0; i < m_holdTicks && !m_release; ++i)
@@ -199,8 +207,8 @@ private slots:
         QTest::addColumn<QStringList>("order");
         QTest::newRow("生成URL") << 1 << QStringList{"Text2",    "Command2",      "Text3", "Text1",
                                                      "Command3", "TabStrip1Tabs", "Text2"};
-        QTest::newRow("字符串设置")
-            << 3 << QStringList{"Text6", "Text5", "Text4", "Text7", "Text8", "TabStrip1Tabs"};
+        QTest::newRow("字符串设置") << 3 << QStringList{"Text6", "Text5",  "Text4",        "Text7",
+                                                        "Text8", "Check1", "TabStrip1Tabs"};
         QTest::newRow("生成HTML") << 2 << QStringList{"Text9", "Command1", "TabStrip1Tabs"};
     }
 
@@ -416,6 +424,37 @@ private slots:
         QCOMPARE(m_boxes, QStringList());
         open(false);
         QCOMPARE(m_window->text(Field::Address), hold.toStdString());
+    }
+
+    // "补全相对网址": off in a new window; on, a run completes the addresses against the page
+    // it was redirected to; its state comes back after a restart, saved as a ninth piece.
+    void completionBoxCompletesTheAddressesAndSurvivesARestart()
+    {
+        open();
+        auto& box = the<QCheckBox>(*m_window, "Check1");
+        QVERIFY(!box.isChecked());
+        QCOMPARE(box.text(), "补全相对网址");
+        QVERIFY(box.sizeHint().height() <= box.height());
+        for (const char* neighbour : {"Text8", "Label11"})
+            QVERIFY2(!box.geometry().intersects(the(*m_window, neighbour).geometry()), neighbour);
+        the<QLineEdit>(*m_window, "Text1").setText(qpath(m_server.url("/moved")));
+        the<QLineEdit>(*m_window, "Text7").clear();
+        clickTab(3);
+        QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(8, box.height() / 2));
+        QVERIFY(box.isChecked());
+        click("Command3");
+        const std::string first = m_server.url("/news/1.html");
+        QCOMPARE(m_target->read("第一条.url"), "[InternetShortcut]\r\nURL=" + first + "\r\n");
+        QVERIFY(m_window->close());
+        const std::string text8 = m_server.url("/news/");
+        QVERIFY(m_program->read("db.dat").find("####" + text8 + "##1 ") != std::string::npos);
+        open(false);
+        QVERIFY(the<QCheckBox>(*m_window, "Check1").isChecked());
+        the<QCheckBox>(*m_window, "Check1").setChecked(false);
+        QVERIFY(m_window->close());
+        QVERIFY(m_program->read("db.dat").find("####" + text8 + " ") != std::string::npos);
+        open(false);
+        QVERIFY(!the<QCheckBox>(*m_window, "Check1").isChecked());
     }
 
     void textsSurviveCloseAndReopen()

@@ -58,6 +58,20 @@ TEST_F(UrlFileWriterTest, FillsTheTemplateWithTheRewrittenCleanedAddress)
     }
 }
 
+// Completion of relative addresses: off as before; on, after the replace pair has rewritten
+TEST_F(UrlFileWriterTest, CompletesAddressesAfterTheRewriteOnlyWhenAskedTo)
+{
+    writer.setAddressBase("http://example.com/list/page.html");
+    const std::string list = "/n/1|#|a,2.html|#|b,javascript:go()|#|c";
+    ASSERT_TRUE(write(list));
+    EXPECT_EQ(target.read("a.url") + target.read("b.url"), "URL=//x/n/1\r\nURL=2.html\r\n");
+    surface.completeAddresses = true;
+    ASSERT_TRUE(write(list));
+    EXPECT_EQ(target.read("a.url"), "URL=http://x/n/1\r\n");
+    EXPECT_EQ(target.read("b.url"), "URL=http://example.com/list/2.html\r\n");
+    EXPECT_EQ(target.read("c.url"), "URL=javascript:go()\r\n");
+}
+
 // Names: from the title, never outside the target folder, never too long
 TEST_F(UrlFileWriterTest, NamesComeFromTitlesAndStayInTheTargetFolder)
 {

@@ -107,6 +107,10 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     auto* fromFile = app.add_option("--template-file", templateFile,
                                     "read the content template from this UTF-8 file");
     fromFile->check(CLI::ExistingFile)->excludes(templateOption);
+    bool complete = false;
+    auto* absolute = app.add_flag(
+        "--absolute,!--no-absolute", complete,
+        "complete relative link addresses against the page's address (saved like the texts)");
     app.add_flag("--dry-run", options.dryRun,
                  "stop after extraction and print the links, writing nothing");
     app.add_option("--html", options.htmlFile,
@@ -132,6 +136,8 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     if (auto& contentTemplate = options.texts[Field::Template])
         contentTemplate = withCrLf(*contentTemplate);
     options.idleLimit = std::chrono::seconds(timeout);
+    if (absolute->count() > 0)
+        options.completeAddresses = complete;
     return options;
 }
 

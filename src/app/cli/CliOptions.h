@@ -14,6 +14,7 @@ namespace corvano {
 struct CliOptions
 {
     FieldValues<std::optional<std::string>> texts;
+    std::optional<bool> completeAddresses; // --absolute or --no-absolute; none: as saved
     bool dryRun = false;
     std::string htmlFile;     // empty: no HTML list is saved
     std::string settingsFile; // empty: the program's own db.dat

@@ -18,12 +18,14 @@ public:
 
     EventQueue& events() { return m_events; }
     void setText(Field field, std::string text);
+    void setCompletesAddresses(bool on) { m_completeAddresses = on; }
     void setTimerHandler(RunTimer timer, std::function<void()> handler);
     const std::string& text9() const { return m_text9; }
     // Ends the progress line, if one was drawn.
     void finishProgress();
 
     std::string text(Field field) const override;
+    bool completesAddresses() const override { return m_completeAddresses; }
     void appendToText9(std::string_view lines) override;
     std::string caption(StatusLabel label) const override;
     void setCaption(StatusLabel label, std::string_view caption) override;
@@ -44,6 +46,7 @@ private:
     std::array<EventQueue::TimerId, 2> m_timers{};
     std::array<std::function<void()>, 2> m_timerHandlers;
     FieldTexts m_texts;
+    bool m_completeAddresses = false;
     std::array<std::string, 3> m_captions;
     std::string m_text9;
 };

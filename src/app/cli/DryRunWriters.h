@@ -11,6 +11,7 @@ class DryRunWriters : public LinkListWriters
 public:
     explicit DryRunWriters(MainSurface& surface) : m_html(surface) {}
 
+    void setAddressBase(const std::string& base) override { m_html.setAddressBase(base); }
     void MakeHtmlList(const std::string& linkList) override { m_html.MakeHtmlList(linkList); }
     Result MakeUrlFiles(const std::string&, const std::string&) override { return Result::Skipped; }
 

@@ -20,28 +20,29 @@ int GenerateCommand::execute(const CliOptions& options)
     m_locations.createFolders();
     const std::string settingsPath =
         options.settingsFile.empty() ? m_locations.settingsFile() : options.settingsFile;
-    SavedSettings::Texts texts;
+    SavedSettings::Values saved;
     try {
-        texts = SavedSettings::load(records, settingsPath);
+        saved = SavedSettings::loadValues(records, settingsPath);
     } catch (const FileError& error) {
         m_err << SettingsFailure::kTitle << ": " << SettingsFailure::readText(error) << '\n';
         return static_cast<int>(ExitCode::SettingsFailed);
     }
     for (const Field field : kFields) {
         if (options.texts[field])
-            texts[field] = *options.texts[field];
+            saved.texts[field] = *options.texts[field];
     }
-    int exitCode = generate(texts, options);
-    if (options.save && !saveSettings(records, settingsPath, texts))
+    saved.completeAddresses = options.completeAddresses.value_or(saved.completeAddresses);
+    int exitCode = generate(saved, options);
+    if (options.save && !saveSettings(records, settingsPath, saved))
         exitCode = static_cast<int>(ExitCode::SettingsFailed);
     return exitCode;
 }
 
 bool GenerateCommand::saveSettings(RecordFile& records, const std::string& path,
-                                   const SavedSettings::Texts& texts)
+                                   const SavedSettings::Values& values)
 {
     try {
-        SavedSettings::save(records, path, texts);
+        SavedSettings::save(records, path, values.texts, values.completeAddresses);
         return true;
     } catch (const FileError& error) {
         m_err << SettingsFailure::kTitle << ": " << SettingsFailure::saveText(error) << '\n';
@@ -49,11 +50,12 @@ bool GenerateCommand::saveSettings(RecordFile& records, const std::string& path,
     }
 }
 
-int GenerateCommand::generate(const SavedSettings::Texts& texts, const CliOptions& options)
+int GenerateCommand::generate(const SavedSettings::Values& values, const CliOptions& options)
 {
     CliSurface surface(m_out, m_err, m_showProgress);
     for (const Field field : kFields)
-        surface.setText(field, texts[field]);
+        surface.setText(field, values.texts[field]);
+    surface.setCompletesAddresses(values.completeAddresses);
     PlatformTransfer transfer(surface.events(), options.idleLimit);
     DryRunWriters dryRun(surface);
     OutputWriters output(surface, m_files, m_locations.fallbackFolder());

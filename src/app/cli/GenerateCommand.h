@@ -27,9 +27,9 @@ public:
     static int exitCodeOf(RunOutcome outcome);
 
 private:
-    int generate(const SavedSettings::Texts& texts, const CliOptions& options);
+    int generate(const SavedSettings::Values& values, const CliOptions& options);
     bool saveSettings(RecordFile& records, const std::string& path,
-                      const SavedSettings::Texts& texts);
+                      const SavedSettings::Values& values);
     static bool saveHtml(HtmlListBuilder& html, const std::string& linkList, FileSystem& files,
                          const std::string& path, MainSurface& surface);
     static void printLines(std::ostream& stream, const std::string& crlfText);

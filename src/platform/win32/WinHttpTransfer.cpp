@@ -206,6 +206,7 @@ private:
         if (!await(channel, WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE) || !acceptStatus(handle))
             return;
         m_result.contentType = header(handle, WINHTTP_QUERY_CONTENT_TYPE);
+        m_result.effectiveUrl = finalAddress(handle);
         while (m_result.body.size() < kReadSize) {
             const auto room = static_cast<DWORD>(
                 std::min(sizeof channel.buffer, kReadSize - m_result.body.size()));
@@ -283,6 +284,22 @@ private:
         return WideText::toUtf8(value);
     }
 
+    // The address the response came from, after any redirects.
+    static std::string finalAddress(HINTERNET handle)
+    {
+        DWORD size = 0;
+        ::WinHttpQueryOption(handle, WINHTTP_OPTION_URL, nullptr, &size);
+        if (size == 0)
+            return {};
+        std::wstring address(size / sizeof(wchar_t) + 1, L'\0');
+        if (!::WinHttpQueryOption(handle, WINHTTP_OPTION_URL, address.data(), &size))
+            return {};
+        address.resize(size / sizeof(wchar_t));
+        while (!address.empty() && address.back() == L'\0')
+            address.pop_back();
+        return WideText::toUtf8(address);
+    }
+
     // WinHTTP calls back until it reports the handle closing; only then may the channel go.
     static void close(HINTERNET handle, std::unique_ptr<Channel> channel)
     {
@@ -310,6 +327,7 @@ private:
     Result failed(TransferFailure failure, std::string text)
     {
         m_result.body.clear();
+        m_result.effectiveUrl.clear();
         m_result.failure = failure;
         m_result.failureText = std::move(text);
         return m_result;

@@ -15,6 +15,7 @@
 #include "writers/WriteFailure.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
@@ -98,11 +99,13 @@ void MainWindow::restoreTexts()
 {
     try {
         RecordFile records(m_files);
-        const SavedSettings::Texts texts = SavedSettings::load(records, dbPath());
+        const SavedSettings::Values values = SavedSettings::loadValues(records, dbPath());
         for (const Field field : kFields)
-            m_controls.setText(textNumber(field), QString::fromStdString(texts[field]));
+            m_controls.setText(textNumber(field), QString::fromStdString(values.texts[field]));
+        m_controls.Check1->setChecked(values.completeAddresses);
     } catch (const FileError& error) {
-        showMessage(SettingsFailure::readText(error), SettingsFailure::kTitle, MessageStyle::Exclamation);
+        showMessage(SettingsFailure::readText(error), SettingsFailure::kTitle,
+                    MessageStyle::Exclamation);
     }
 }
 
@@ -118,12 +121,13 @@ void MainWindow::saveTexts()
         texts[field] = text(field);
     try {
         RecordFile records(m_files);
-        SavedSettings::save(records, dbPath(), texts);
+        SavedSettings::save(records, dbPath(), texts, completesAddresses());
     } catch (const FileError& error) {
-        showMessage(SettingsFailure::saveText(error), SettingsFailure::kTitle, MessageStyle::Exclamation);
+        showMessage(SettingsFailure::saveText(error), SettingsFailure::kTitle,
+                    MessageStyle::Exclamation);
         return;
     }
-    warnIfNotKeptWhole(SavedSettings::settingsValue(texts));
+    warnIfNotKeptWhole(SavedSettings::settingsValue(texts, completesAddresses()));
 }
 
 void MainWindow::warnIfNotKeptWhole(const std::string& value)
@@ -210,6 +214,11 @@ void MainWindow::showStringSettings(Field focus)
 std::string MainWindow::text(Field field) const
 {
     return m_controls.text(textNumber(field)).toStdString();
+}
+
+bool MainWindow::completesAddresses() const
+{
+    return m_controls.Check1->isChecked();
 }
 
 void MainWindow::appendToText9(std::string_view lines)

@@ -39,6 +39,7 @@ public:
     explicit MainWindow(Options options);
 
     std::string text(Field field) const override;
+    bool completesAddresses() const override;
     void appendToText9(std::string_view lines) override;
     std::string caption(StatusLabel label) const override;
     void setCaption(StatusLabel label, std::string_view caption) override;

@@ -4,6 +4,7 @@
 #include "TabStrip.h"
 #include "ui/common/Twips.h"
 
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -201,13 +202,16 @@ void MainWindowControls::createReplaceFrame(QWidget& page)
                          "和绝对绝径。",
                          Twips::rect(360, 1440, 6015, 615));
     note->setWordWrap(true);
+    // In the room between the pair and the note: it completes what the pair cannot.
+    Check1 =
+        place(new QCheckBox("补全相对网址", frame6), "Check1", Twips::rect(1320, 1110, 4935, 330));
 }
 
 void MainWindowControls::setFocusOrder()
 {
-    const std::array<QWidget*, 13> order{textBox(2), Command2,   textBox(3), textBox(1), textBox(6),
+    const std::array<QWidget*, 14> order{textBox(2), Command2,   textBox(3), textBox(1), textBox(6),
                                          textBox(5), textBox(4), Command3,   textBox(7), textBox(8),
-                                         m_text9,    Command1,   TabStrip1};
+                                         Check1,     m_text9,    Command1,   TabStrip1};
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -43,6 +44,7 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
     QPushButton* Command3;
+    QCheckBox* Check1; // "补全相对网址"
 
 private:
     void createTabStrip(QWidget& window);
