@@ -24,13 +24,6 @@ protected:
         server.serve("/list.html", "<meta charset=\"utf-8\"><ul class=news>"
                                    "<li><a href=\"/n/1.html\">春雨</a><li><a href=\"/n/2.html\">"
                                    "Rain, then sun</a><li><a href=\"/n/x.php\">skip</a></ul>");
-        // An endless body, of a type the server does not compress (it would trickle in).
-        server.routes().Get("/endless", [](const httplib::Request&, httplib::Response& res) {
-            res.set_chunked_content_provider("application/x", [](size_t, httplib::DataSink& sink) {
-                const std::string block = "<a href=\"/a.html\">A</a>" + std::string(4000, ' ');
-                return sink.write(block.data(), block.size());
-            });
-        });
         server.serve("/dir/list.html", "<base href=\"/news/\"><ul class=news><a href=\"1.html\">"
                                        "A</a><a href=\"../n/2.html\">B</a></ul>");
         server.routes().Get("/moved", [](const httplib::Request&, httplib::Response& res) {
@@ -193,13 +186,4 @@ TEST_F(GenerateCommandTest, HostileServersEndSoonAndTheToolStaysUsable)
         EXPECT_EQ(run(), ExitCode::Ok) << reply;
         options.dryRun = false;
     }
-    // An endless body is cut at the read size.
-    options.texts = {server.url("/endless"), target.prefix(), "URL=", "", "", ".html", "", ""};
-    EXPECT_EQ(run(), ExitCode::Ok);
-    EXPECT_EQ(target.read("A.url"), "URL=/a.html\r\n");
-    // A body closed short of its announced length is the page: what came is searched.
-    RawServer cutShort(ok + "Content-Length: 100000\r\n\r\n<a href=\"/b.html\">B</a>", Then::Close);
-    options.texts[Field::Address] = cutShort.url();
-    EXPECT_EQ(run(), ExitCode::Ok);
-    EXPECT_EQ(target.read("B.url"), "URL=/b.html\r\n");
 }

@@ -73,8 +73,7 @@ TEST_F(GenerationRunTest, WaitsThroughEventsThenReadsExtractsWritesAndConfirms)
     EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
     EXPECT_EQ(rounds, 3);
     EXPECT_EQ(secondPress, RunOutcome::Ignored); // no nested run: one Execute below
-    EXPECT_EQ(transfer.calls, (Lines{"AccessType 0", "Protocol 4", "Timeout 5000", "RemotePort 80",
-                                     "Execute http://example.com/list.html get"}));
+    EXPECT_EQ(transfer.executed, Lines{"http://example.com/list.html get"});
     EXPECT_TRUE(surface.timerOn(RunTimer::Timer3));
     EXPECT_EQ(run.PageHtml(), "<ul>href=\"/a.html\">春雨</a>" + padding);
     EXPECT_EQ(writers.calls, (Lines{"html /a.html|#|春雨", "files /a.html|#|春雨"}));
@@ -98,28 +97,22 @@ TEST_F(GenerationRunTest, HandsTheWritersTheBaseOfThePage)
     EXPECT_EQ(writers.base, "http://example.com:8080/new/list.html");
 }
 
-// Address errors: no web address (no transfer), a failed transfer, a time-out (logged)
-TEST_F(GenerationRunTest, TextThatIsNoWebAddressStartsNoTransfer)
+// Address errors: no web address (no transfer), a failed transfer of the text as typed, a
+// time-out (logged)
+TEST_F(GenerationRunTest, TextThatIsNoWebAddressOrCannotBeFetchedIsAnAddressError)
 {
     for (const char* address : {"example.com/list.html", "HTTP://EXAMPLE.COM/"}) {
         surface.setText(Field::Address, address);
         EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError) << address;
     }
-    EXPECT_TRUE(transfer.calls.empty());
-    EXPECT_FALSE(surface.timerOn(RunTimer::Timer3));
-    EXPECT_EQ(surface.messages, Lines(2, kAddressError));
-}
-
-TEST_F(GenerationRunTest, FailedTransferOfTheAddressAsTypedIsAnAddressError)
-{
+    EXPECT_TRUE(transfer.executed.empty());
     surface.setText(Field::Address, " see http://example.com/x ");
     endTransfersWith(TransferFailure::Failed);
     EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
-    EXPECT_EQ(transfer.calls.back(), "Execute  see http://example.com/x  get");
-    EXPECT_FALSE(run.FetchOk());
+    EXPECT_EQ(transfer.executed, Lines{" see http://example.com/x  get"});
     EXPECT_FALSE(std::filesystem::exists(programFolder.file("Error_CreateUrl.log")));
     EXPECT_TRUE(writers.calls.empty());
-    EXPECT_EQ(surface.messages, Lines{kAddressError});
+    EXPECT_EQ(surface.messages, Lines(3, kAddressError));
 }
 
 TEST_F(GenerationRunTest, TimeOutIsLoggedAndALogThatCannotBeWrittenHidesNothing)
@@ -153,27 +146,19 @@ TEST_F(GenerationRunTest, MissingStartOrEndStringShowsItsSettings)
     EXPECT_TRUE(writers.calls.empty());
 }
 
-TEST_F(GenerationRunTest, NoLinkPassingTheFilterWritesNothingAndSaysNothing)
+// No link passing the filter, failed writers and an abort: no success message
+TEST_F(GenerationRunTest, NoLinksFailedWritersAndAbortEndWithoutAMessage)
 {
     surface.setText(Field::Contains, ".php");
     EXPECT_EQ(run.Command3_Click(), RunOutcome::NoLinks);
-    EXPECT_TRUE(writers.calls.empty());
-    EXPECT_TRUE(surface.messages.empty());
-}
-
-TEST_F(GenerationRunTest, FailedWritersEndTheRunWithoutTheSuccessMessage)
-{
-    writers.result = LinkListWriters::Result::Failed;
-    EXPECT_EQ(run.Command3_Click(), RunOutcome::WriteFailed);
-    EXPECT_TRUE(surface.messages.empty());
-}
-
-TEST_F(GenerationRunTest, AbortEndsARunThatWaitsForItsPage)
-{
+    surface.setText(Field::Contains, ".html");
     surface.onProcessEvents = [this] { run.abort(); };
     EXPECT_EQ(run.Command3_Click(), RunOutcome::Aborted);
     EXPECT_FALSE(run.running());
     EXPECT_TRUE(writers.calls.empty());
+    writers.result = LinkListWriters::Result::Failed;
+    endTransfersWith(TransferFailure::None);
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::WriteFailed);
     EXPECT_TRUE(surface.messages.empty());
 }
 

@@ -36,29 +36,17 @@ protected:
 
 } // namespace
 
-// Writes and reads
+// Writes and reads, through the typed calls and the procedure the system names
 TEST_F(RecordFileTest, WritesNewAppendedAndReplacedRecordsByteExact)
 {
-    using Result = RecordFile::WriteResult;
-    EXPECT_EQ(m_records.read(m_path, "CURL"), std::nullopt); // a missing file is created, empty
+    EXPECT_EQ(read("CURL"), ""); // a missing file is created, empty
     EXPECT_EQ(bytes(), "");
-    EXPECT_EQ(m_records.write(m_path, {"CURL", "a", "b"}), Result::New);
-    EXPECT_EQ(m_records.write(m_path, {"curl", "x", "n"}), Result::Appended);
-    EXPECT_EQ(m_records.write(m_path, {"CURL", "c", "d"}), Result::Modified);
-    EXPECT_EQ(bytes(), record("CURL", "c", "d") + record("curl", "x"));
-    const auto found = m_records.read(m_path, "CURL");
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->key + "|" + found->value + "|" + found->note, "CURL|c|d");
-}
-
-// The procedure the system names, over the typed calls
-TEST_F(RecordFileTest, DbRecordWritesReadsByModeAndOtherModesOnlyCreateTheFile)
-{
-    EXPECT_EQ(read("CURL"), "");
-    EXPECT_EQ(write("CURL", "a", "b"), "newrec");
+    EXPECT_EQ(m_records.write(m_path, {"CURL", "a", "b"}), RecordFile::WriteResult::New);
     EXPECT_EQ(write("curl", "x"), "apprec");
     EXPECT_EQ(write("CURL", "c", "d"), "modrec");
+    EXPECT_EQ(bytes(), record("CURL", "c", "d") + record("curl", "x"));
     EXPECT_EQ(read("CURL"), "CURL|$|c|$|d");
+    // Other modes only create the file.
     EXPECT_EQ(m_records.DbRecord(m_path, "CURL", 1, "z", "z"), "");
     EXPECT_EQ(read("CURL"), "CURL|$|c|$|d");
     std::filesystem::remove(m_path);

@@ -12,19 +12,19 @@ namespace corvano::test {
 class FakeTransfer : public Transfer
 {
 public:
-    std::vector<std::string> calls;
+    std::vector<std::string> executed; // "address operation", one per Execute
     std::string body;
     std::string redirectedTo; // empty: the response came from the address executed
     bool executing = false;
 
     bool StillExecuting() const override { return executing; }
-    void setAccessType(AccessType v) override { calls.push_back("AccessType " + number(v)); }
-    void setProtocol(Protocol v) override { calls.push_back("Protocol " + number(v)); }
-    void setRequestTimeout(int v) override { calls.push_back("Timeout " + std::to_string(v)); }
-    void setRemotePort(int v) override { calls.push_back("RemotePort " + std::to_string(v)); }
+    void setAccessType(AccessType) override {}
+    void setProtocol(Protocol) override {}
+    void setRequestTimeout(int) override {}
+    void setRemotePort(int) override {}
     void Execute(const std::string& address, const std::string& operation) override
     {
-        calls.push_back("Execute " + address + " " + operation);
+        executed.push_back(address + " " + operation);
         m_address = address;
         executing = true;
     }
@@ -47,8 +47,6 @@ public:
     }
 
 private:
-    static std::string number(auto value) { return std::to_string(static_cast<int>(value)); }
-
     TransferFailure m_failure = TransferFailure::None;
     std::string m_address;
 };

@@ -58,45 +58,29 @@ private slots:
         QCOMPARE(Twips::toNearestPixels(odd), QPoint(463, 335));
     }
 
-    // The list shows the open folder's subfolders only: no files, no hidden folders.
-    void aSingleClickOnlyHighlights()
+    // The list shows the open folder's subfolders only: no files, no hidden folders. A click
+    // only highlights; Enter or a double click opens; a folder that cannot be listed is not
+    // opened and the open one stays.
+    void clicksHighlightAndEnterOrADoubleClickOpens()
     {
         FolderList& list = showList();
         QCOMPARE(list.topLevelItem(0)->text(0), QString("/"));
         QTRY_COMPARE(subfolders(list), QStringList({"a", "b"}));
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centreOf(list, "a"));
+        const QPoint a = list.visualItemRect(shown(list, "a")).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, a);
         QCOMPARE(list.path(), m_links);
         QCOMPARE(list.currentItem()->text(0), QString("a"));
-    }
-
-    void aDoubleClickOpens()
-    {
-        FolderList& list = showList();
-        QTRY_COMPARE(subfolders(list), QStringList({"a", "b"}));
+        QTest::keyClick(&list, Qt::Key_Return);
+        QCOMPARE(list.path(), m_links + "/a");
+        QVERIFY(list.setPath(m_links));
+        QTRY_VERIFY(shown(list, "a"));
         // A double click begins with a click; QTest's double click sends only its second half.
-        const QPoint a = centreOf(list, "a");
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, a);
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, a);
         QCOMPARE(list.path(), m_links + "/a");
         QTRY_COMPARE(subfolders(list), QStringList({"deep"}));
-    }
-
-    void enterOpensTheHighlightedFolder()
-    {
-        FolderList& list = showList();
-        QVERIFY(list.setPath(m_links + "/a"));
-        QTRY_VERIFY(shown(list, "deep"));
-        list.setCurrentItem(shown(list, "deep"));
-        QTest::keyClick(&list, Qt::Key_Return);
-        QCOMPARE(list.path(), m_links + "/a/deep");
-    }
-
-    // Edge case: a folder that cannot be listed is not opened and the open one stays.
-    void aMissingFolderIsNotOpened()
-    {
-        FolderList& list = showList();
         QVERIFY(!list.setPath(m_links + "/missing"));
-        QCOMPARE(list.path(), m_links);
+        QCOMPARE(list.path(), m_links + "/a");
     }
 
     // "确定" takes the open folder, not a highlighted subfolder, and it ends with one "/".
@@ -151,11 +135,6 @@ private:
         if (!m_list->setPath(m_links))
             qFatal("cannot open %s", qPrintable(m_links));
         return *m_list;
-    }
-
-    static QPoint centreOf(const FolderList& list, const QString& name)
-    {
-        return list.visualItemRect(shown(list, name)).center();
     }
 
     TemporaryFolder m_folder;
