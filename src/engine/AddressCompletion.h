@@ -1,15 +1,15 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-
-struct Curl_URL;
 
 namespace corvano {
 
 // Completes a link's address into an absolute one against the address of the page it stands
-// on, as a browser resolves a reference (RFC 3986), with libcurl's URL parser.
+// on, as a browser resolves a reference (RFC 3986): with libcurl's URL parser where the build
+// has libcurl, with RFC 3986's own resolution on Windows.
 class AddressCompletion
 {
 public:
@@ -30,11 +30,16 @@ public:
     static std::string baseOf(std::string_view pageHtml, std::string_view pageAddress);
 
 private:
-    struct UrlDeleter
+    // The base as the platform's URL parser holds it; each parser defines these three.
+    struct Parsed;
+    struct ParsedDeleter
     {
-        void operator()(Curl_URL* url) const;
+        void operator()(Parsed* parsed) const;
     };
-    std::unique_ptr<Curl_URL, UrlDeleter> m_base;
+    static Parsed* parse(std::string_view base);
+    static std::optional<std::string> resolve(const Parsed& base, const std::string& reference);
+
+    std::unique_ptr<Parsed, ParsedDeleter> m_base;
 };
 
 } // namespace corvano
