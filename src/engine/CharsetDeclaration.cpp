@@ -1,9 +1,9 @@
 #include "CharsetDeclaration.h"
 
 #include "RegularExpression.h"
+#include "platform/AsciiCase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -51,14 +51,6 @@ std::string charsetPattern()
     return joined({"(?i)charset", kSpace, "*+=", kSpace, "*+(?:", kQuoted, "|", kBareCharset, ")"});
 }
 
-std::string lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 std::size_t endOf(std::string_view text, std::string_view match)
 {
     return static_cast<std::size_t>(match.data() - text.data()) + match.size();
@@ -83,7 +75,7 @@ std::map<std::string, std::string_view> attributesOf(std::string_view text)
         const auto groups = attribute.search(text, at);
         if (!groups || groups->at(0).empty())
             break;
-        attributes.try_emplace(lower(groups->at(1)), valueOf(*groups, 2));
+        attributes.try_emplace(AsciiCase::lower(groups->at(1)), valueOf(*groups, 2));
         at = endOf(text, groups->at(0));
     }
     return attributes;
@@ -96,7 +88,7 @@ std::optional<WebEncoding> declaredBy(std::string_view attributeText)
         return WebEncoding::fromLabel(charset->second);
     const auto pragma = attributes.find("http-equiv");
     const auto content = attributes.find("content");
-    if (pragma == attributes.end() || lower(pragma->second) != "content-type" ||
+    if (pragma == attributes.end() || AsciiCase::lower(pragma->second) != "content-type" ||
         content == attributes.end())
         return std::nullopt;
     return CharsetDeclaration::fromContentType(content->second);

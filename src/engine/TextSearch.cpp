@@ -1,25 +1,20 @@
 #include "TextSearch.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 #include <functional>
 
 namespace corvano {
 
-namespace {
-
-char foldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
 std::size_t TextSearch::findIgnoringCase(std::string_view text, std::string_view part)
 {
     if (part.empty())
         return 0;
-    const auto hash = [](char c) { return std::hash<char>{}(foldAscii(c)); };
-    const auto equal = [](char a, char b) { return foldAscii(a) == foldAscii(b); };
+    const auto hash = [](char c) { return std::hash<char>{}(AsciiCase::toLower(c)); };
+    const auto equal = [](char a, char b) {
+        return AsciiCase::toLower(a) == AsciiCase::toLower(b);
+    };
     const std::boyer_moore_horspool_searcher searcher(part.begin(), part.end(), hash, equal);
     const auto it = std::search(text.begin(), text.end(), searcher);
     return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());

@@ -1,10 +1,10 @@
 #include "WebEncoding.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/CharsetDecoder.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace corvano {
 
@@ -97,10 +97,7 @@ std::string normalised(std::string_view label)
         label.remove_prefix(1);
     while (!label.empty() && isAsciiWhitespace(label.back()))
         label.remove_suffix(1);
-    std::string out(label);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
+    return AsciiCase::lower(label);
 }
 
 bool listed(std::string_view labels, std::string_view label)

@@ -2,9 +2,9 @@
 
 #include "IconvConverter.h"
 #include "Utf8.h"
+#include "platform/AsciiCase.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace corvano {
 
@@ -14,8 +14,7 @@ namespace {
 // again in step with the text instead of reading every later unit off by a byte.
 std::size_t codeUnitSize(std::string charset)
 {
-    std::transform(charset.begin(), charset.end(), charset.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    charset = AsciiCase::upper(charset);
     if (charset.starts_with("UTF-16") || charset.starts_with("UCS-2"))
         return 2;
     if (charset.starts_with("UTF-32") || charset.starts_with("UCS-4"))

@@ -132,7 +132,7 @@ private:
         m_control->attach(multi.get());
         m_lastByte = Clock::now();
         CURLcode code = CURLE_OK;
-        for (int running = 1; running > 0 && m_result.body.size() < kReadSize;) {
+        for (int running = 1;;) {
             if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
                 code = CURLE_FAILED_INIT;
                 break;
@@ -141,6 +141,9 @@ private:
                 code = CURLE_ABORTED_BY_CALLBACK;
                 break;
             }
+            // An ended transfer reports its own result, however long it was quiet before.
+            if (running == 0 || m_result.body.size() >= kReadSize)
+                break;
             const auto quiet = Clock::now() - m_lastByte;
             if (quiet >= m_idleLimit) {
                 code = CURLE_OPERATION_TIMEDOUT;
@@ -149,8 +152,7 @@ private:
             // Waking each second at the least keeps the wait within what a poll can take.
             const auto left = std::min<std::chrono::milliseconds>(
                 std::chrono::ceil<std::chrono::milliseconds>(m_idleLimit - quiet), 1s);
-            if (running > 0 && m_result.body.size() < kReadSize)
-                curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(left.count()), nullptr);
+            curl_multi_poll(multi.get(), nullptr, 0, static_cast<int>(left.count()), nullptr);
         }
         m_control->attach(nullptr);
         int queued = 0;

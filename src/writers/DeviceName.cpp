@@ -1,8 +1,9 @@
 #include "DeviceName.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace corvano {
 
@@ -10,7 +11,7 @@ namespace {
 
 char upper(char c)
 {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return AsciiCase::toUpper(c);
 }
 
 bool equalIgnoringCase(std::string_view a, std::string_view b)

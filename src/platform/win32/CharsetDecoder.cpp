@@ -2,6 +2,7 @@
 #include "platform/CharsetDecoder.h"
 
 #include "WideText.h"
+#include "platform/AsciiCase.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
@@ -35,17 +36,10 @@ constexpr std::array kCodePages = {
     CodePage{"CP949", 949},
 };
 
-std::string upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
 // The code page by converter name, or by "CP" and its number.
 UINT codePageOf(const std::string& charset)
 {
-    const std::string name = upper(charset);
+    const std::string name = AsciiCase::upper(charset);
     for (const CodePage& page : kCodePages) {
         if (page.name == name)
             return page.number;
@@ -199,7 +193,7 @@ std::optional<std::string> decodeUnicode(std::string_view bytes, const std::stri
 std::optional<std::string> CharsetDecoder::decode(std::string_view bytes,
                                                   const std::string& charset)
 {
-    const std::string name = upper(charset);
+    const std::string name = AsciiCase::upper(charset);
     for (const char* unicode :
          {"UTF-16", "UTF-16LE", "UTF-16BE", "UTF-32", "UTF-32LE", "UTF-32BE"}) {
         if (name == unicode)
