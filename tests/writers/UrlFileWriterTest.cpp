@@ -147,7 +147,7 @@ TEST_F(UrlFileWriterTest, FailedWriteStopsTheRunAndKeepsEarlierFiles)
                                                          target.file("b.url") + "：磁盘已满 (16)"});
     EXPECT_EQ(surface.captions, (Captions{"生成失败", "", ""}));
     EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
-    // A path the system cannot create (the program's folder is a file) is reported too.
+    // A path the system cannot create (the fallback folder is a file) is reported too.
     surface.setText(Field::Folder, target.file("b.url") + "/");
     UrlFileWriter stuck{surface, files, target.file("b.url")};
     EXPECT_FALSE(stuck.MakeUrlFiles("<page>", "a|#|t"));

@@ -21,7 +21,8 @@ namespace corvano {
 
 // The main window (the designer's form "curl", its object name): the generation run's fields, its
 // status, the HTML list and the extraction strings on three tab pages. It restores its eight texts
-// from db.dat in the program's folder when it loads and saves them there when it closes.
+// from db.dat (where ProgramLocations keeps it) when it loads and saves them there when it
+// closes.
 class MainWindow : public QWidget, public MainSurface
 {
     Q_OBJECT
