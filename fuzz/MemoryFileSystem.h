@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
+#include "platform/Folder.h"
 
 #include <map>
 
@@ -24,9 +25,31 @@ public:
     {
         files[path] = std::string(bytes);
     }
-    std::size_t maxNameLength(const std::string&) const override { return 255; }
+    std::unique_ptr<Folder> openFolder(const std::string& path) override
+    {
+        return std::make_unique<MemoryFolder>(*this, path);
+    }
 
 private:
+    // A folder is the text before its files' names.
+    class MemoryFolder : public Folder
+    {
+    public:
+        MemoryFolder(MemoryFileSystem& files, std::string path)
+            : m_files(files), m_path(std::move(path))
+        {}
+        void replaceFile(const std::string& name, std::string_view bytes,
+                         Durability durability) override
+        {
+            m_files.replaceFile(m_path + name, bytes, durability);
+        }
+        std::size_t maxNameLength() const override { return 255; }
+
+    private:
+        MemoryFileSystem& m_files;
+        std::string m_path;
+    };
+
     const std::string& contentsOf(const std::string& path) const
     {
         const auto it = files.find(path);

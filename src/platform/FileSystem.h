@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace corvano {
+
+class Folder;
 
 // The file-system primitives the program uses. Paths are UTF-8 text as the user typed them.
 // Failures throw FileError.
@@ -37,8 +40,8 @@ public:
     // the file it points to is replaced; the new file keeps the old one's permissions.
     virtual void replaceFile(const std::string& path, std::string_view bytes,
                              Durability durability) = 0;
-    // The longest file name (in bytes) that a folder accepts.
-    virtual std::size_t maxNameLength(const std::string& folder) const = 0;
+    // Opens the folder at path ("" is the working folder) for making many files in it by name.
+    virtual std::unique_ptr<Folder> openFolder(const std::string& path) = 0;
 };
 
 } // namespace corvano

@@ -2,10 +2,11 @@
 
 #include "FileDescriptor.h"
 #include "FileError.h"
+#include "LocalFolder.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,60 +23,6 @@ std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// A short name, so that a target whose name is at the length limit still gets a temporary.
-std::string temporaryNameIn(const std::string& folder)
-{
-    static thread_local std::mt19937_64 random{std::random_device{}()};
-    char name[32];
-    std::snprintf(name, sizeof name, ".cv%012llx.tmp",
-                  static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
-    return folder + name;
-}
-
-// Where a write to path really lands: through any symbolic links to the file they end at
-// (which need not exist yet), so that replacing it leaves the links in place.
-std::string linkTarget(std::string path)
-{
-    constexpr int kMaxLinks = 40; // as the system allows before it reports a loop
-    for (int hop = 0; hop < kMaxLinks; ++hop) {
-        struct stat info
-        {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return path;
-        std::string target(static_cast<std::size_t>(info.st_size) + 1, '\0');
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length < 0 || static_cast<std::size_t>(length) >= target.size())
-            return path; // changed under us: let the rename meet whatever is there now
-        target.resize(static_cast<std::size_t>(length));
-        path = target.starts_with('/') ? target : folderOf(path) + target;
-    }
-    fail(path, ELOOP);
-}
-
-// A new file under a free temporary name in folder; its name goes to name.
-FileDescriptor createTemporaryIn(const std::string& folder, std::string& name,
-                                 const std::string& path)
-{
-    for (int attempt = 0;; ++attempt) {
-        name = temporaryNameIn(folder);
-        FileDescriptor fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (fd.isOpen())
-            return fd;
-        if (errno != EEXIST || attempt == 16)
-            fail(path, errno);
-    }
-}
-
-// The new file gets the permissions the user gave the old one, not the default ones.
-void keepPermissions(int fd, const std::string& target, const std::string& path)
-{
-    struct stat old
-    {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode) &&
-        ::fchmod(fd, old.st_mode & 0777) != 0)
-        fail(path, errno);
 }
 
 } // namespace
@@ -131,55 +78,14 @@ void LocalFileSystem::createIfMissing(const std::string& path)
 void LocalFileSystem::replaceFile(const std::string& path, std::string_view bytes,
                                   Durability durability)
 {
-    const std::string target = linkTarget(path);
-    const std::string folder = folderOf(target);
-    std::string temporary;
-    FileDescriptor fd = createTemporaryIn(folder, temporary, path);
-    try {
-        keepPermissions(fd.get(), target, path);
-        writeAll(fd.get(), bytes, path);
-        if (durability == Durability::Flushed)
-            sync(fd.get(), path);
-        // A full disk may only show when the file is closed.
-        if (closeFile(fd.release()) != 0)
-            fail(path, errno);
-        if (::rename(temporary.c_str(), target.c_str()) != 0)
-            fail(path, errno);
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    if (durability == Durability::Flushed)
-        syncFolder(folder, path);
+    const std::string folder = folderOf(path);
+    LocalFolder(*this, folder, path)
+        .replaceThroughTemporary(path.substr(folder.size()), bytes, durability);
 }
 
-void LocalFileSystem::writeAll(int fd, std::string_view bytes, const std::string& path)
+std::unique_ptr<Folder> LocalFileSystem::openFolder(const std::string& path)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = writeSome(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(path, errno);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-}
-
-void LocalFileSystem::sync(int fd, const std::string& path)
-{
-    if (syncFile(fd) != 0)
-        fail(path, errno);
-}
-
-// The rename is only lasting once the folder that records it is on the disk too.
-void LocalFileSystem::syncFolder(const std::string& folder, const std::string& path)
-{
-    FileDescriptor fd(
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.isOpen())
-        fail(path, errno);
-    sync(fd.get(), path);
+    return std::make_unique<LocalFolder>(*this, path, path);
 }
 
 ssize_t LocalFileSystem::writeSome(int fd, const char* data, std::size_t size)
@@ -197,10 +103,24 @@ int LocalFileSystem::closeFile(int fd)
     return ::close(fd);
 }
 
-std::size_t LocalFileSystem::maxNameLength(const std::string& folder) const
+int LocalFileSystem::openUnnamed(int folderFd)
 {
-    const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
-    return limit > 0 ? static_cast<std::size_t>(limit) : 255;
+#ifdef O_TMPFILE
+    // 0666 as a plain creat() passes: the umask takes off what the user does not want.
+    return ::openat(folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    (void)folderFd;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+int LocalFileSystem::linkUnnamed(int fd, int folderFd, const char* name)
+{
+    // Through /proc: linking the descriptor itself (AT_EMPTY_PATH) needs a privilege.
+    char self[32];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
+    return ::linkat(AT_FDCWD, self, folderFd, name, AT_SYMLINK_FOLLOW);
 }
 
 } // namespace corvano

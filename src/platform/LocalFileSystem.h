@@ -16,7 +16,7 @@ public:
     void createIfMissing(const std::string& path) override;
     void replaceFile(const std::string& path, std::string_view bytes,
                      Durability durability) override;
-    std::size_t maxNameLength(const std::string& folder) const override;
+    std::unique_ptr<Folder> openFolder(const std::string& path) override;
 
 protected:
     // The system calls that put a replacement's bytes down, so that a test can make one fail
@@ -25,11 +25,14 @@ protected:
     virtual int syncFile(int fd);
     // Closes fd in every case, as close() does.
     virtual int closeFile(int fd);
+    // A new file without a name in the folder, open for writing; fails where the file
+    // system cannot make such files.
+    virtual int openUnnamed(int folderFd);
+    // Gives the unnamed file fd a name in the folder; fails with EEXIST where it is taken.
+    virtual int linkUnnamed(int fd, int folderFd, const char* name);
 
 private:
-    void writeAll(int fd, std::string_view bytes, const std::string& path);
-    void sync(int fd, const std::string& path);
-    void syncFolder(const std::string& folder, const std::string& path);
+    friend class LocalFolder; // writes through the calls above
 };
 
 } // namespace corvano

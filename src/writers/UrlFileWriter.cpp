@@ -39,28 +39,31 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
     m_surface.setCaption(StatusLabel::Label4, "");
     m_surface.setTimerEnabled(RunTimer::Timer2, true);
     const auto records = LinkListReader::read(linkList);
-    for (const auto& record : records) {
-        try {
-            writeRecord(record);
-        } catch (const FileError& error) {
-            reportFailure(error);
-            return false;
-        }
+    try {
+        Target target = openTarget();
+        for (const auto& record : records)
+            writeRecord(target, record);
+    } catch (const FileError& error) {
+        reportFailure(error);
+        return false;
     }
     finish(records.size());
     return true;
 }
 
-void UrlFileWriter::writeRecord(const LinkRecord& record)
+void UrlFileWriter::writeRecord(Target& target, const LinkRecord& record)
 {
     const std::string address = m_addresses.of(record);
     // Flushing each of many small files would cost more than writing them; a run that is cut
     // off can simply be made again.
-    m_files.replaceFile(pathFor(record.title), contentOf(m_surface.text(Field::Template), address),
-                        FileSystem::Durability::Cached);
+    target.folder->replaceFile(target.namePrefix + fileNameOf(record.title, target.nameRoom),
+                               contentOf(m_surface.text(Field::Template), address),
+                               FileSystem::Durability::Cached);
 }
 
-std::string UrlFileWriter::pathFor(const std::string& title) const
+// The folder and its name limit are looked up once per run: the writer processes no events,
+// so the folder text cannot change while it writes.
+UrlFileWriter::Target UrlFileWriter::openTarget() const
 {
     const std::string folder = m_surface.text(Field::Folder);
     // The folder text is a prefix used as typed: it must end with "/" to place the files
@@ -69,10 +72,10 @@ std::string UrlFileWriter::pathFor(const std::string& title) const
         m_files.exists(folder) ? folder : m_fallbackFolder + FileSystem::kSeparator;
     const auto slash = prefix.rfind(FileSystem::kSeparator);
     const std::string directory = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
-    const std::size_t besidePrefix = prefix.size() - directory.size();
-    const std::size_t limit = m_files.maxNameLength(directory);
-    const std::size_t room = limit > besidePrefix ? limit - besidePrefix : 0;
-    return prefix + fileNameOf(title, room);
+    Target target{m_files.openFolder(directory), prefix.substr(directory.size())};
+    const std::size_t limit = target.folder->maxNameLength();
+    target.nameRoom = limit > target.namePrefix.size() ? limit - target.namePrefix.size() : 0;
+    return target;
 }
 
 std::string UrlFileWriter::fileNameOf(const std::string& title, std::size_t maxNameLength)

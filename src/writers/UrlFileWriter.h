@@ -3,6 +3,7 @@
 #include "engine/MainSurface.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
+#include "platform/Folder.h"
 #include "writers/LinkAddresses.h"
 #include "writers/LinkListReader.h"
 
@@ -37,8 +38,16 @@ public:
     static std::string cleanAddress(const std::string& address);
 
 private:
-    std::string pathFor(const std::string& title) const;
-    void writeRecord(const LinkRecord& record);
+    // Where a run's files go: the folder, opened once, and the text before each title.
+    struct Target
+    {
+        std::unique_ptr<Folder> folder;
+        std::string namePrefix;
+        std::size_t nameRoom = 0; // bytes left for the name after namePrefix
+    };
+
+    Target openTarget() const;
+    void writeRecord(Target& target, const LinkRecord& record);
     void finish(std::size_t count);
     void reportFailure(const FileError& error);
 

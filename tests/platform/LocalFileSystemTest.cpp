@@ -5,6 +5,7 @@
 #include "platform/FileError.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace corvano;
 using test::FailingFileSystem;
@@ -96,4 +97,67 @@ TEST(LocalFileSystem, FailedWriteSyncOrCloseLeavesTheOldFile)
     files.replaceFile(folder.file("keep"), "flushed", Durability::Flushed);
     EXPECT_EQ(files.count(Call::Sync), syncs + 2);
     EXPECT_EQ(folder.read("keep"), "flushed");
+}
+
+// An open folder makes new files without a temporary name and replaces taken names, links
+// and permissions kept, the same where the file system cannot make files without a name
+TEST(LocalFileSystem, OpenFolderMakesAndReplacesFilesWithOrWithoutUnnamedFiles)
+{
+    using std::filesystem::perms;
+    const mode_t oldMask = ::umask(022);
+    for (const bool unnamed : {true, false}) {
+        test::TemporaryFolder folder;
+        FailingFileSystem files;
+        if (!unnamed)
+            files.lackUnnamedFiles();
+        folder.write("taken", "old");
+        std::filesystem::permissions(folder.file("taken"), perms::owner_read | perms::owner_write);
+        std::filesystem::create_symlink("taken", folder.path() / "link");
+        const auto open = files.openFolder(folder.path().string());
+        EXPECT_EQ(open->maxNameLength(), 255u);
+        open->replaceFile("new", "1", Durability::Cached);
+        open->replaceFile("new", "2", Durability::Flushed);
+        open->replaceFile("taken", "3", Durability::Cached);
+        EXPECT_EQ(folder.read("new"), "2") << unnamed;
+        EXPECT_EQ(folder.read("taken"), "3") << unnamed;
+        EXPECT_EQ(permissionsOf(folder.path() / "new"), perms(0644)) << unnamed; // as creat()
+        EXPECT_EQ(permissionsOf(folder.path() / "taken"), perms::owner_read | perms::owner_write);
+        open->replaceFile("link", "4", Durability::Cached);
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link"));
+        EXPECT_EQ(folder.read("taken"), "4");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
+        EXPECT_EQ(files.count(Call::Link) > 0, unnamed);
+    }
+    ::umask(oldMask);
+    EXPECT_THROW(LocalFileSystem().openFolder("/nonexistent/folder"), FileError);
+}
+
+// A failure after the bytes are written and before the file has its name leaves no file
+// under the name, the old file where there was one, and no temporary
+TEST(LocalFileSystem, FailureBeforeTheNameLeavesNoFileAndNoTemporary)
+{
+    test::TemporaryFolder folder;
+    FailingFileSystem files;
+    folder.write("taken", "old");
+    const auto open = files.openFolder(folder.prefix());
+    // A taken name is tried first (EEXIST), then the temporary name is linked.
+    for (const auto& [call, n, name] : std::vector<std::tuple<Call, int, std::string>>{
+             {Call::Link, 1, "new"},
+             {Call::Link, 1, "taken"},
+             {Call::Link, 2, "taken"},
+             {Call::Write, 1, "new"},
+             {Call::Close, 1, "new"}, // after the name was given: it goes again
+             {Call::Close, 1, "taken"},
+         }) {
+        files.failCall(call, n);
+        try {
+            open->replaceFile(name, "x", Durability::Cached);
+            ADD_FAILURE() << "a failed call must fail the replacement";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.path(), folder.file(name));
+        }
+        EXPECT_EQ(folder.read("taken"), "old");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+            << static_cast<int>(call) << " " << n << " " << name;
+    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileError.h"
+#include "platform/Folder.h"
 #include "platform/LocalFileSystem.h"
 
 #include <array>
@@ -16,10 +17,11 @@ class FailingFileSystem : public LocalFileSystem
 public:
     enum class Call
     {
-        Replace, // the whole replaceFile, before it touches anything
+        Replace, // the whole replaceFile, of a path or in a folder, before it touches anything
         Write,   // with ENOSPC
         Sync,    // with EIO
         Close,   // with EIO, the descriptor closed all the same
+        Link,    // naming a file written without a name, with ENOSPC
     };
 
     // The n-th call of that kind from now (1 = the next one) fails; 0 = none fails.
@@ -27,6 +29,8 @@ public:
     void failReplaceNumber(int n) { failCall(Call::Replace, n); }
     // How many calls of that kind were made, failed ones included.
     int count(Call call) const { return m_count[index(call)]; }
+    // From now on, files cannot be made without a name, as on a file system that lacks it.
+    void lackUnnamedFiles() { m_unnamedFiles = false; }
 
     void replaceFile(const std::string& path, std::string_view bytes,
                      Durability durability) override
@@ -34,6 +38,10 @@ public:
         if (failsNow(Call::Replace))
             throw FileError(path, std::make_error_code(std::errc::no_space_on_device));
         LocalFileSystem::replaceFile(path, bytes, durability);
+    }
+    std::unique_ptr<Folder> openFolder(const std::string& path) override
+    {
+        return std::make_unique<FailingFolder>(*this, path, LocalFileSystem::openFolder(path));
     }
 
 protected:
@@ -51,8 +59,39 @@ protected:
         const int result = LocalFileSystem::closeFile(fd);
         return failsNow(Call::Close) ? failWith(EIO) : result;
     }
+    int openUnnamed(int folderFd) override
+    {
+        return m_unnamedFiles ? LocalFileSystem::openUnnamed(folderFd) : failWith(EOPNOTSUPP);
+    }
+    int linkUnnamed(int fd, int folderFd, const char* name) override
+    {
+        return failsNow(Call::Link) ? failWith(ENOSPC)
+                                    : LocalFileSystem::linkUnnamed(fd, folderFd, name);
+    }
 
 private:
+    // The real folder, behind the same Replace failure as a path's replaceFile.
+    class FailingFolder : public Folder
+    {
+    public:
+        FailingFolder(FailingFileSystem& files, std::string path, std::unique_ptr<Folder> real)
+            : m_files(files), m_path(std::move(path)), m_real(std::move(real))
+        {}
+        void replaceFile(const std::string& name, std::string_view bytes,
+                         Durability durability) override
+        {
+            if (m_files.failsNow(Call::Replace))
+                throw FileError(m_path + name, std::make_error_code(std::errc::no_space_on_device));
+            m_real->replaceFile(name, bytes, durability);
+        }
+        std::size_t maxNameLength() const override { return m_real->maxNameLength(); }
+
+    private:
+        FailingFileSystem& m_files;
+        std::string m_path;
+        std::unique_ptr<Folder> m_real;
+    };
+
     static std::size_t index(Call call) { return static_cast<std::size_t>(call); }
     static int failWith(int error)
     {
@@ -66,8 +105,9 @@ private:
         return failAt > 0 && --failAt == 0;
     }
 
-    std::array<int, 4> m_failAt{};
-    std::array<int, 4> m_count{};
+    std::array<int, 5> m_failAt{};
+    std::array<int, 5> m_count{};
+    bool m_unnamedFiles = true;
 };
 
 } // namespace corvano::test

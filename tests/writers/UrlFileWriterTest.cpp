@@ -175,3 +175,20 @@ TEST_F(UrlFileWriterTest, FailedCloseStopsTheRunAndLinksStay)
               std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") +
                                        "：输入/输出错误 (16)"});
 }
+
+// Where the file system cannot make files without a name, the same files appear, a taken
+// name is replaced, and no temporary stays; a run that stops before naming a file leaves none
+TEST_F(UrlFileWriterTest, WritesTheSameFilesWithoutUnnamedFilesAndNoHalfFile)
+{
+    target.write("b.url", "old b");
+    files.lackUnnamedFiles();
+    ASSERT_TRUE(write("1|#|a,2|#|b"));
+    EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url"}));
+    EXPECT_EQ(target.read("b.url"), "URL=2\r\n");
+    EXPECT_EQ(files.count(FailingFileSystem::Call::Link), 0);
+    FailingFileSystem fast;
+    UrlFileWriter fastWriter{surface, fast, programFolder.path().string()};
+    fast.failCall(FailingFileSystem::Call::Link, 2);
+    EXPECT_FALSE(fastWriter.MakeUrlFiles("<page>", "3|#|c,4|#|d,5|#|e"));
+    EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url", "c.url"}));
+}

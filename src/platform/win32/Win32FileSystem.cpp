@@ -3,6 +3,7 @@
 #include "FileHandle.h"
 #include "WideText.h"
 #include "Win32Error.h"
+#include "Win32Folder.h"
 
 #include <algorithm>
 #include <random>
@@ -147,11 +148,11 @@ void Win32FileSystem::replaceFile(const std::string& path, std::string_view byte
     }
 }
 
-std::size_t Win32FileSystem::maxNameLength(const std::string&) const
+std::unique_ptr<Folder> Win32FileSystem::openFolder(const std::string& path)
 {
-    // Windows counts UTF-16 units; Linux counts bytes, and the names must come out the same
-    // on both, so the smaller limit of the two holds here too.
-    return 255;
+    if (!path.empty() && !exists(path))
+        throw FileError(path, std::make_error_code(std::errc::no_such_file_or_directory));
+    return std::make_unique<Win32Folder>(*this, path);
 }
 
 } // namespace corvano

@@ -17,7 +17,7 @@ public:
     // an existing target is replaced with ReplaceFileW, so it keeps its attributes.
     void replaceFile(const std::string& path, std::string_view bytes,
                      Durability durability) override;
-    std::size_t maxNameLength(const std::string& folder) const override;
+    std::unique_ptr<Folder> openFolder(const std::string& path) override;
 
     // The path in the API's form: UTF-16, with "\" for every "/".
     static std::wstring systemPath(const std::string& path);
