@@ -6,11 +6,12 @@
 #include "ui/common/QtChinese.h"
 #include "ui/picker/FolderList.h"
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFileSystemModel>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -191,8 +192,9 @@ private slots:
                 texts << (label->isVisible() ? label->text() : QString());
             for (const auto* button : dialog.findChildren<QPushButton*>())
                 texts << (button->isVisible() ? button->text() : QString());
-            const auto* files = dialog.findChild<QFileSystemModel*>();
-            texts << files->data(files->index(QDir::tempPath()).siblingAtColumn(2)).toString();
+            // The list's type column asks this provider (the list fills in the background).
+            const auto& fileDialog = dynamic_cast<QFileDialog&>(dialog);
+            texts << fileDialog.iconProvider()->type(QFileInfo(QDir::tempPath()));
             const auto& types = the<QComboBox>(dialog, "fileTypeCombo");
             for (int i = 0; i < types.count(); ++i)
                 filters << types.itemText(i);
