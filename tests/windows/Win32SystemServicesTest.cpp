@@ -44,11 +44,21 @@ public:
     std::vector<std::string> started;
 };
 
-// Removes from the shared prefix's system folder the files a test put there.
+// Removes the components a test put into the shared prefix's system folders, both of them, so
+// that a check that chose the wrong folder leaves nothing behind either. What was there before
+// is kept.
 class SystemFolderFiles
 {
 public:
-    explicit SystemFolderFiles(Lines paths) : m_paths(std::move(paths)) {}
+    explicit SystemFolderFiles(const std::string& windows)
+    {
+        for (const char* folder : {"\\SysWOW64\\", "\\system32\\"}) {
+            for (const char* name : {"COMDLG32.OCX", "MSINET.OCX"}) {
+                if (!exists(windows + folder + name))
+                    m_paths.push_back(windows + folder + name);
+            }
+        }
+    }
     ~SystemFolderFiles()
     {
         for (const std::string& path : m_paths)
@@ -61,11 +71,15 @@ private:
     Lines m_paths;
 };
 
+std::string windowsFolder()
+{
+    return *Win32SystemServices().windowsDirectory();
+}
+
 std::string systemFolder()
 {
-    const std::string windows = *Win32SystemServices().windowsDirectory();
-    const bool sysWow64 = exists(windows + "\\SysWOW64");
-    return windows + (sysWow64 ? "\\SysWOW64\\" : "\\system32\\");
+    const bool sysWow64 = exists(windowsFolder() + "\\SysWOW64");
+    return windowsFolder() + (sysWow64 ? "\\SysWOW64\\" : "\\system32\\");
 }
 
 } // namespace
@@ -167,7 +181,7 @@ TEST(ComponentCheckOnTheSystem, CopiesAndRegistersOnceThenFindsThemPresent)
         if (exists(path))
             GTEST_SKIP() << path << " is already in the system folder";
     }
-    const SystemFolderFiles cleanup(installed);
+    const SystemFolderFiles cleanup(windowsFolder());
     WideTemporaryFolder program;
     put(program.file("COMDLG32.OCX"), "dialog");
     put(program.file("MSINET.OCX"), "inet");
@@ -192,7 +206,7 @@ TEST(ComponentCheckOnTheSystem, AMissingSourceIsNamed)
     const std::string system = systemFolder();
     if (exists(system + "COMDLG32.OCX"))
         GTEST_SKIP() << "COMDLG32.OCX is already in the system folder";
-    const SystemFolderFiles cleanup({system + "COMDLG32.OCX"});
+    const SystemFolderFiles cleanup(windowsFolder());
     WideTemporaryFolder program;
     RecordingServices services;
     const auto failure = ComponentCheck(services, program.path()).run();
