@@ -1,7 +1,12 @@
 #pragma once
 
 #include "TemporaryFolder.h"
+
+#ifdef _WIN32
+#include "platform/win32/Win32SystemServices.h"
+#else
 #include "platform/LocalSystemServices.h"
+#endif
 
 #include <cctype>
 #include <set>
@@ -47,7 +52,12 @@ public:
 private:
     TemporaryFolder m_root;
     std::set<std::string> m_hidden;
+    // The host's own services do the file work in the temporary folder.
+#ifdef _WIN32
+    Win32SystemServices m_local;
+#else
     LocalSystemServices m_local;
+#endif
 };
 
 } // namespace corvano::test
