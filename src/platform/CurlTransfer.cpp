@@ -44,10 +44,10 @@ using namespace std::chrono_literals;
 
 // What the user-interface thread and the worker share: a cancel request, and while a request
 // runs, the handle whose wait a cancel interrupts, so cancelling never waits for a time-out.
-class CurlTransfer::Control
+class CurlTransfer::Control : public ThreadedTransfer::Control
 {
 public:
-    void cancel()
+    void cancel() override
     {
         const std::lock_guard lock(m_mutex);
         m_cancelled = true;
@@ -253,89 +253,17 @@ private:
 };
 
 CurlTransfer::CurlTransfer(EventPoster& poster, std::chrono::seconds idleLimit)
-    : m_poster(poster), m_alive(std::make_shared<CurlTransfer*>(this)),
-      m_control(std::make_shared<Control>())
+    : ThreadedTransfer(
+          poster, idleLimit,
+          {[] { return std::make_shared<Control>(); },
+           [](const Request& request, std::shared_ptr<ThreadedTransfer::Control> control,
+              Driver::StateReport onState) {
+               return Worker(request, std::static_pointer_cast<Control>(std::move(control)),
+                             std::move(onState))
+                   .run();
+           }})
 {
     CurlLibrary::start();
-    m_settings.idleSeconds = static_cast<long>(idleLimit.count());
-}
-
-CurlTransfer::~CurlTransfer()
-{
-    m_control->cancel();
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
-void CurlTransfer::setAccessType(AccessType accessType)
-{
-    m_settings.direct = accessType == AccessType::Direct;
-}
-
-void CurlTransfer::setRequestTimeout(int seconds)
-{
-    m_settings.requestTimeout = seconds;
-}
-
-void CurlTransfer::setRemotePort(int port)
-{
-    m_settings.remotePort = port;
-}
-
-void CurlTransfer::post(std::function<void(CurlTransfer&)> event)
-{
-    std::weak_ptr<CurlTransfer*> alive = m_alive;
-    m_poster.post([alive, event = std::move(event)] {
-        if (const auto self = alive.lock())
-            event(**self);
-    });
-}
-
-void CurlTransfer::Execute(const std::string& address, const std::string& operation)
-{
-    if (operation != "get")
-        throw std::invalid_argument("only the operation \"get\" is supported");
-    if (m_executing)
-        throw std::logic_error("a transfer is already running");
-    if (m_thread.joinable())
-        m_thread.join();
-    m_executing = true;
-    m_result = Result{};
-    m_control = std::make_shared<Control>();
-    Request request = m_settings;
-    request.address = address;
-    auto onState = [this](TransferState state) {
-        post([state](CurlTransfer& self) {
-            if (self.m_executing)
-                self.notify(state);
-        });
-    };
-    m_thread = std::jthread([this, request, control = m_control, onState] {
-        Result result = Worker(request, control, onState).run();
-        post([result = std::move(result)](CurlTransfer& self) mutable {
-            self.finish(std::move(result));
-        });
-    });
-}
-
-void CurlTransfer::finish(Result result)
-{
-    m_result = std::move(result);
-    m_executing = false;
-    notify(m_result.failure == TransferFailure::None ? TransferState::ResponseCompleted
-                                                     : TransferState::Error);
-}
-
-std::string CurlTransfer::GetChunk(std::size_t size)
-{
-    std::string chunk = m_result.body.substr(0, size);
-    m_result.body.clear();
-    return chunk;
-}
-
-void CurlTransfer::cancel()
-{
-    m_control->cancel();
 }
 
 } // namespace corvano

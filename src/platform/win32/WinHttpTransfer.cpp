@@ -112,10 +112,10 @@ bool crack(const std::string& text, long remotePort, Address& address)
 
 // What the caller's thread and the worker share: the event a cancel sets, which every wait of
 // the worker watches, so cancelling never waits for a time-out.
-class WinHttpTransfer::Control
+class WinHttpTransfer::Control : public ThreadedTransfer::Control
 {
 public:
-    void cancel() { ::SetEvent(m_cancelled.get()); }
+    void cancel() override { ::SetEvent(m_cancelled.get()); }
     HANDLE event() const { return m_cancelled.get(); }
 
 private:
@@ -342,88 +342,15 @@ private:
 };
 
 WinHttpTransfer::WinHttpTransfer(EventPoster& poster, std::chrono::seconds idleLimit)
-    : m_poster(poster), m_alive(std::make_shared<WinHttpTransfer*>(this)),
-      m_control(std::make_shared<Control>())
-{
-    m_settings.idleSeconds = static_cast<long>(idleLimit.count());
-}
-
-WinHttpTransfer::~WinHttpTransfer()
-{
-    m_control->cancel();
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
-void WinHttpTransfer::setAccessType(AccessType accessType)
-{
-    m_settings.direct = accessType == AccessType::Direct;
-}
-
-void WinHttpTransfer::setRequestTimeout(int seconds)
-{
-    m_settings.requestTimeout = seconds;
-}
-
-void WinHttpTransfer::setRemotePort(int port)
-{
-    m_settings.remotePort = port;
-}
-
-void WinHttpTransfer::post(std::function<void(WinHttpTransfer&)> event)
-{
-    std::weak_ptr<WinHttpTransfer*> alive = m_alive;
-    m_poster.post([alive, event = std::move(event)] {
-        if (const auto self = alive.lock())
-            event(**self);
-    });
-}
-
-void WinHttpTransfer::Execute(const std::string& address, const std::string& operation)
-{
-    if (operation != "get")
-        throw std::invalid_argument("only the operation \"get\" is supported");
-    if (m_executing)
-        throw std::logic_error("a transfer is already running");
-    if (m_thread.joinable())
-        m_thread.join();
-    m_executing = true;
-    m_result = Result{};
-    m_control = std::make_shared<Control>();
-    Request request = m_settings;
-    request.address = address;
-    auto onState = [this](TransferState state) {
-        post([state](WinHttpTransfer& self) {
-            if (self.m_executing)
-                self.notify(state);
-        });
-    };
-    m_thread = std::jthread([this, request, control = m_control, onState] {
-        Result result = Worker(request, control, onState).run();
-        post([result = std::move(result)](WinHttpTransfer& self) mutable {
-            self.finish(std::move(result));
-        });
-    });
-}
-
-void WinHttpTransfer::finish(Result result)
-{
-    m_result = std::move(result);
-    m_executing = false;
-    notify(m_result.failure == TransferFailure::None ? TransferState::ResponseCompleted
-                                                     : TransferState::Error);
-}
-
-std::string WinHttpTransfer::GetChunk(std::size_t size)
-{
-    std::string chunk = m_result.body.substr(0, size);
-    m_result.body.clear();
-    return chunk;
-}
-
-void WinHttpTransfer::cancel()
-{
-    m_control->cancel();
-}
+    : ThreadedTransfer(
+          poster, idleLimit,
+          {[] { return std::make_shared<Control>(); },
+           [](const Request& request, std::shared_ptr<ThreadedTransfer::Control> control,
+              Driver::StateReport onState) {
+               return Worker(request, std::static_pointer_cast<Control>(std::move(control)),
+                             std::move(onState))
+                   .run();
+           }})
+{}
 
 } // namespace corvano
