@@ -75,6 +75,20 @@ public:
 protected:
     ThreadedTransfer(EventPoster& poster, std::chrono::seconds idleLimit, Driver driver);
 
+    // The driver of an HTTP client whose Worker(request, control, onState).run() performs one
+    // request with a WorkerControl of its own.
+    template <class Worker, class WorkerControl> static Driver driverOf()
+    {
+        return {[] { return std::make_shared<WorkerControl>(); },
+                [](const Request& request, std::shared_ptr<Control> control,
+                   Driver::StateReport onState) {
+                    return Worker(request,
+                                  std::static_pointer_cast<WorkerControl>(std::move(control)),
+                                  std::move(onState))
+                        .run();
+                }};
+    }
+
 private:
     void post(std::function<void(ThreadedTransfer&)> event);
     void finish(Result result);

@@ -342,15 +342,7 @@ private:
 };
 
 WinHttpTransfer::WinHttpTransfer(EventPoster& poster, std::chrono::seconds idleLimit)
-    : ThreadedTransfer(
-          poster, idleLimit,
-          {[] { return std::make_shared<Control>(); },
-           [](const Request& request, std::shared_ptr<ThreadedTransfer::Control> control,
-              Driver::StateReport onState) {
-               return Worker(request, std::static_pointer_cast<Control>(std::move(control)),
-                             std::move(onState))
-                   .run();
-           }})
+    : ThreadedTransfer(poster, idleLimit, driverOf<Worker, Control>())
 {}
 
 } // namespace corvano
