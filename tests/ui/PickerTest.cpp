@@ -108,7 +108,7 @@ private slots:
             folders->setCurrentItem(shown(*folders, highlighted));
         }
         picker.findChild<QPushButton*>("Command1")->click();
-        QCOMPARE(PickedFolder::value(), picked);
+        QCOMPARE(QString::fromStdString(PickedFolder::value()), picked);
         QVERIFY(!picker.isVisible());
     }
 
@@ -122,7 +122,7 @@ private slots:
         QTest::keyClick(&picker, Qt::Key_Escape);
         QVERIFY(!picker.isVisible());
         QCOMPARE(picker.result(), int(QDialog::Rejected));
-        QCOMPARE(PickedFolder::value(), QString("/"));
+        QCOMPARE(PickedFolder::value(), std::string("/"));
     }
 
 private:

@@ -176,7 +176,7 @@ void MainWindow::Command2_Click()
     // Only "确定" changes the target folder: "取消", Esc and the close box keep the text there,
     // which may be a restored folder the user has not yet confirmed in this run.
     if (picker.exec() == QDialog::Accepted)
-        m_controls.setText(2, PickedFolder::value());
+        m_controls.setText(2, QString::fromStdString(PickedFolder::value()));
 }
 
 void MainWindow::Command3_Click()

@@ -83,7 +83,7 @@ void FolderPicker::Drive1_Change()
 
 void FolderPicker::Command1_Click()
 {
-    PickedFolder::confirm(m_dir1->path());
+    PickedFolder::confirm(m_dir1->path().toStdString());
     accept();
 }
 

@@ -4,22 +4,34 @@ namespace corvano::PickedFolder {
 
 namespace {
 
-QString& storage()
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+std::string& storage()
 {
-    static QString folder;
+    static std::string folder;
     return folder;
+}
+
+bool endsWithSeparator(const std::string& path)
+{
+    // Windows takes "/" as well, so a root typed that way is not given a second separator.
+    return !path.empty() && (path.back() == kSeparator || path.back() == '/');
 }
 
 } // namespace
 
-const QString& value()
+const std::string& value()
 {
     return storage();
 }
 
-void confirm(const QString& openFolder)
+void confirm(const std::string& openFolder)
 {
-    storage() = openFolder.endsWith(QLatin1Char('/')) ? openFolder : openFolder + '/';
+    storage() = endsWithSeparator(openFolder) ? openFolder : openFolder + kSeparator;
 }
 
 } // namespace corvano::PickedFolder
