@@ -1,0 +1,117 @@
+#pragma once
+
+#include "platform/win32/WideText.h"
+#include "ui/common/win32/ControlSet.h"
+#include "ui/common/win32/EventLoop.h"
+#include "ui/common/win32/WindowText.h"
+
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+// Drives native windows in tests as a user would: by their controls' numbers, through the
+// messages the controls themselves send, with the message loop running in between.
+namespace corvano::test {
+
+// Handles messages until the condition holds; false when it did not within the time.
+inline bool pumpUntil(const std::function<bool()>& condition,
+                      std::chrono::milliseconds limit = std::chrono::seconds(10))
+{
+    // A timer keeps the wait from blocking past the limit when nothing else arrives.
+    const UINT_PTR tick = ::SetTimer(nullptr, 0, 20, nullptr);
+    const auto end = std::chrono::steady_clock::now() + limit;
+    bool held = condition();
+    while (!held && std::chrono::steady_clock::now() < end) {
+        EventLoop::processEvents();
+        held = condition();
+    }
+    ::KillTimer(nullptr, tick);
+    return held;
+}
+
+inline HWND control(HWND window, int id)
+{
+    if (const HWND found = findControl(window, id))
+        return found;
+    throw std::logic_error("no control " + std::to_string(id));
+}
+
+inline std::string textOf(HWND window, int id)
+{
+    return WindowText::get(control(window, id));
+}
+
+// Types into a text box as the user would: the box's text changes and it tells its parent.
+inline void typeInto(HWND window, int id, const std::string& text)
+{
+    WindowText::set(control(window, id), text);
+}
+
+inline void click(HWND window, int id)
+{
+    ::SendMessageW(control(window, id), BM_CLICK, 0, 0);
+}
+
+inline bool isShown(HWND window, int id)
+{
+    return ::IsWindowVisible(control(window, id)) != 0;
+}
+
+// A message box as it was shown.
+struct ShownBox
+{
+    std::string title;
+    std::string text;
+};
+
+// Answers every message box this thread shows with its OK button, and keeps what each one
+// said. Only one answerer may exist at a time.
+class BoxAnswerer
+{
+public:
+    BoxAnswerer()
+    {
+        if (s_current)
+            throw std::logic_error("one BoxAnswerer at a time");
+        s_current = this;
+        m_timer = ::SetTimer(nullptr, 0, 30, &BoxAnswerer::onTick);
+    }
+    ~BoxAnswerer()
+    {
+        ::KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    const std::vector<ShownBox>& boxes() const { return m_boxes; }
+
+private:
+    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &BoxAnswerer::answer, 0);
+    }
+
+    static BOOL CALLBACK answer(HWND window, LPARAM)
+    {
+        wchar_t className[16] = {};
+        ::GetClassNameW(window, className, 16);
+        if (!s_current || std::wstring(className) != L"#32770" || !::IsWindowVisible(window))
+            return TRUE;
+        // A message box shows its text in the static control numbered 0xFFFF.
+        s_current->m_boxes.push_back(
+            {WindowText::get(window), WindowText::get(::GetDlgItem(window, 0xFFFF))});
+        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+        ::ShowWindow(window, SW_HIDE); // answered once, even if the next tick comes first
+        return TRUE;
+    }
+
+    static inline BoxAnswerer* s_current = nullptr;
+    UINT_PTR m_timer = 0;
+    std::vector<ShownBox> m_boxes;
+};
+
+} // namespace corvano::test
