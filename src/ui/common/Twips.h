@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TwipsRect.h"
+
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
@@ -15,9 +17,10 @@ constexpr int toPixels(int twips)
     return twips / kPerPixel;
 }
 
-inline QRect rect(int left, int top, int width, int height)
+inline QRect rect(const TwipsRect& twips)
 {
-    return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+    return {toPixels(twips.left), toPixels(twips.top), toPixels(twips.width),
+            toPixels(twips.height)};
 }
 
 // A position in twips as whole pixels, rounded to the nearest.

@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "ui/common/CenterForm.h"
+#include "ui/common/PlaceControl.h"
 #include "ui/common/Twips.h"
 #include "ui/common/WindowIcon.h"
 
@@ -32,9 +33,9 @@ QFont productNameFont()
 {
     QFont name;
     // Where the first family is not installed, the next installed CJK face stands in.
-    name.setFamilies(
-        {"微软雅黑", "WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"});
-    name.setPointSize(18);
+    name.setFamilies({LauncherLayout::kNameFontFace, "WenQuanYi Micro Hei", "Noto Sans CJK SC",
+                      "Droid Sans Fallback"});
+    name.setPointSize(LauncherLayout::kNameFontPoints);
     name.setWeight(QFont::Normal);
     return name;
 }
@@ -57,32 +58,26 @@ LauncherWindow::LauncherWindow(Options options)
     setObjectName("Form1");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle("Corvano");
+    setWindowTitle(LauncherLayout::kTitle);
     setWindowIcon(WindowIcon::icon());
-    setFixedSize(Twips::toPixels(7260), Twips::toPixels(5040));
+    setFixedSize(Twips::toPixels(LauncherLayout::kClientWidth),
+                 Twips::toPixels(LauncherLayout::kClientHeight));
     createLabels();
-    m_picture1->setObjectName("Picture1");
-    m_picture1->setGeometry(Twips::rect(2760, 3000, 2103, 751));
-    m_scriptlet1->setObjectName("Scriptlet1");
-    m_scriptlet1->setGeometry(Twips::rect(720, 3960, 5775, 375));
+    place(m_picture1, LauncherLayout::Picture1);
+    place(m_scriptlet1, LauncherLayout::Scriptlet1);
     connectHandlers();
 }
 
 void LauncherWindow::createLabels()
 {
-    m_label1->setObjectName("Label1");
-    m_label1->setGeometry(Twips::rect(2400, 2040, 3255, 615));
-    m_label1->setText("Corvano");
+    for (const auto& [label, layout] : {std::pair{m_label1, LauncherLayout::Label1},
+                                        {m_label2, LauncherLayout::Label2},
+                                        {m_label3, LauncherLayout::Label3}}) {
+        place(label, layout);
+        label->setText(layout.caption);
+    }
     m_label1->setFont(productNameFont());
-
-    m_label2->setObjectName("Label2");
-    m_label2->setGeometry(Twips::rect(240, 4560, 3255, 255));
-    m_label2->setText(kCredit);
     makeWhite(*m_label2);
-
-    m_label3->setObjectName("Label3");
-    m_label3->setGeometry(Twips::rect(4920, 4560, 2055, 255));
-    m_label3->setText(kWebAddress);
     makeWhite(*m_label3);
 }
 
@@ -102,7 +97,8 @@ QString LauncherWindow::picturePath(const char* name) const
 std::optional<QString> LauncherWindow::Form_Load()
 {
     CenterForm(*this);
-    m_scriptlet1->resize(Twips::toPixels(380), Twips::toPixels(22));
+    m_scriptlet1->resize(Twips::toPixels(LauncherLayout::kScriptletWidth),
+                         Twips::toPixels(LauncherLayout::kScriptletHeight));
     if (m_background.isNull())
         return QString(kBackground);
     // B2.jpg is read here as well, so that a missing one is told at start, not at a press.
@@ -133,12 +129,13 @@ void LauncherWindow::mouseMoveEvent(QMouseEvent* event)
     // wherever the press began.
     const QPointF corner = QPointF(pos()) * Twips::kPerPixel;
     const QPointF pointer = event->position() * Twips::kPerPixel;
-    move(Twips::toNearestPixels(corner + pointer - QPointF(220, 50)));
+    const QPointF offset(LauncherLayout::kDragOffsetX, LauncherLayout::kDragOffsetY);
+    move(Twips::toNearestPixels(corner + pointer - offset));
 }
 
 void LauncherWindow::Label3_Click()
 {
-    m_options.openAddress(QUrl::fromUserInput(kWebAddress));
+    m_options.openAddress(QUrl::fromUserInput(LauncherLayout::kWebAddress));
 }
 
 void LauncherWindow::showPicture(PictureFile& picture)

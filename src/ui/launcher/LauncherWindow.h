@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LauncherLayout.h"
 #include "PictureFile.h"
 
 #include <QPixmap>
@@ -22,17 +23,13 @@ class LauncherWindow : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr const char* kCredit = "程序设计：Corvano 开发组";
-    // The caption of Label3; a click opens it as a web address.
-    static constexpr const char* kWebAddress = "www.example.com";
-    static constexpr const char* kPageAddress = "http://www.example.com/url.asp";
     static constexpr const char* kBackground = ":/launcher/background.gif";
 
     struct Options
     {
         // Holds the component files; empty: the folder of the executable.
         std::string programFolder;
-        std::string pageAddress = kPageAddress;
+        std::string pageAddress = LauncherLayout::kPageAddress;
         // Opens the web address; empty: in the user's browser.
         std::function<void(const QUrl&)> openAddress;
         // Shows the main window; called after the launcher has closed.

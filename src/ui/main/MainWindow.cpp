@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "MainWindowLayout.h"
 #include "SaveDialog.h"
 #include "TabStrip.h"
 #include "platform/AnsiCodec.h"
@@ -50,9 +51,10 @@ MainWindow::MainWindow(Options options)
       m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder()), m_controls(*this)
 {
     setObjectName("curl");
-    setWindowTitle("Corvano v1.0");
+    setWindowTitle(MainWindowLayout::kTitle);
     setWindowIcon(WindowIcon::icon());
-    setFixedSize(Twips::toPixels(6945), Twips::toPixels(5865));
+    setFixedSize(Twips::toPixels(MainWindowLayout::kClientWidth),
+                 Twips::toPixels(MainWindowLayout::kClientHeight));
     connectHandlers();
     m_controls.textBox(2)->setFocus();
     Form_Load();

@@ -2,9 +2,10 @@
 
 #include "DriveList.h"
 #include "FolderList.h"
+#include "FolderPickerLayout.h"
 #include "PickedFolder.h"
 #include "ui/common/CenterForm.h"
-#include "ui/common/Twips.h"
+#include "ui/common/PlaceControl.h"
 #include "ui/common/WindowIcon.h"
 
 #include <QDir>
@@ -15,11 +16,9 @@ namespace corvano {
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect place)
+QPushButton* button(QWidget* parent, const ControlLayout& layout)
 {
-    auto* command = new QPushButton(caption, parent);
-    command->setObjectName(name);
-    command->setGeometry(place);
+    auto* command = place(new QPushButton(layout.caption, parent), layout);
     // Neither button answers Enter: only a click (or Space on the focused one) confirms.
     command->setAutoDefault(false);
     command->setDefault(false);
@@ -33,9 +32,10 @@ FolderPicker::FolderPicker(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName("dialog");
-    setWindowTitle("选择文件夹");
+    setWindowTitle(FolderPickerLayout::kTitle);
     setWindowIcon(WindowIcon::icon());
-    setFixedSize(Twips::toPixels(4680), Twips::toPixels(4350));
+    setFixedSize(Twips::toPixels(FolderPickerLayout::kClientWidth),
+                 Twips::toPixels(FolderPickerLayout::kClientHeight));
     setModal(true);
     createControls();
     Form_Load();
@@ -43,18 +43,13 @@ FolderPicker::FolderPicker(QWidget* parent)
 
 void FolderPicker::createControls()
 {
-    m_label1 = new QLabel("驱动器：", this);
-    m_label1->setObjectName("Label1");
-    m_label1->setGeometry(Twips::rect(120, 120, 735, 375));
+    m_label1 =
+        place(new QLabel(FolderPickerLayout::Label1.caption, this), FolderPickerLayout::Label1);
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_drive1 = new DriveList(this);
-    m_drive1->setObjectName("Drive1");
-    m_drive1->setGeometry(Twips::rect(960, 120, 3615, 300));
-    m_dir1 = new FolderList(this);
-    m_dir1->setObjectName("Dir1");
-    m_dir1->setGeometry(Twips::rect(120, 600, 4455, 2820));
-    m_command1 = button(this, "Command1", "确定", Twips::rect(1080, 3600, 975, 495));
-    m_command2 = button(this, "Command2", "取消", Twips::rect(2280, 3600, 975, 495));
+    m_drive1 = place(new DriveList(this), FolderPickerLayout::Drive1);
+    m_dir1 = place(new FolderList(this), FolderPickerLayout::Dir1);
+    m_command1 = button(this, FolderPickerLayout::Command1);
+    m_command2 = button(this, FolderPickerLayout::Command2);
     setTabOrder(m_drive1, m_dir1);
     setTabOrder(m_dir1, m_command1);
     setTabOrder(m_command1, m_command2);
