@@ -56,6 +56,11 @@ std::optional<ComponentFailure> ComponentCheck::ensure(const Row& row)
     // Only presence is tested: a present file that is not registered is left alone.
     if (!m_system.findFirst(row.presence, SearchAttributes::OrdinaryFiles).empty())
         return std::nullopt;
+    // A component the program does not ship is one it does not use (the native Windows
+    // windows have the system's save dialog and HTTP stack): nothing is copied or registered,
+    // and the program starts.
+    if (m_system.findFirst(row.source, SearchAttributes::OrdinaryFiles).empty())
+        return std::nullopt;
     try {
         m_system.copyFile(row.source, row.target);
     } catch (const FileError& error) {

@@ -23,9 +23,10 @@ struct ComponentFailure
     std::string reason;
 };
 
-// The control libraries the program needs, made sure of at every start before any window is
+// The control libraries the program ships, made sure of at every start before any window is
 // shown: each one missing from the folder of 32-bit system libraries is copied there from the
-// program's folder and handed to the registration tool, which is not waited for.
+// program's folder and handed to the registration tool, which is not waited for. One the
+// program's folder does not hold is not needed and is left alone.
 class ComponentCheck
 {
 public:

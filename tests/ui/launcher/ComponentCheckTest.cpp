@@ -75,10 +75,11 @@ TEST(ComponentCheck, HiddenFilesAndFoldersAreNotPresent)
     EXPECT_EQ(check.windows.started, Lines{kRegWow + "comdlg32.ocx"});
 }
 
-TEST(ComponentCheck, AMissingSourceIsNamedAndEndsTheCheck)
+TEST(ComponentCheck, AComponentThatIsNotShippedIsLeftAlone)
 {
     Check check;
     std::filesystem::remove(check.windows.local(kProgram + "\\COMDLG32.OCX"));
-    EXPECT_EQ(check.run(), check.windows.local(kProgram + "\\COMDLG32.OCX"));
-    EXPECT_EQ(check.windows.started, Lines{});
+    EXPECT_EQ(check.run(), "");
+    EXPECT_FALSE(std::filesystem::exists(check.windows.local(kWow + "COMDLG32.OCX")));
+    EXPECT_EQ(check.windows.started, Lines{kRegWow + "msinet.ocx "});
 }
