@@ -243,6 +243,26 @@ TEST_F(LauncherTest, LooksAsDesigned)
     EXPECT_EQ(name.lfCharSet, GB2312_CHARSET);
 }
 
+// Moved to a screen of 144 dots per inch, the window and its controls take the designed twips
+// there, the shrunk page strip included.
+TEST_F(LauncherTest, FollowsTheResolutionOfItsScreen)
+{
+    showLauncher();
+    RECT suggested{10, 20, 10 + 726, 20 + 504};
+    ::SendMessageW(form(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&suggested));
+    RECT outer;
+    ::GetWindowRect(form(), &outer);
+    const RECT expected{10, 20, 10 + 7260 / 10, 20 + 5040 / 10};
+    EXPECT_TRUE(::EqualRect(&outer, &expected));
+    for (const auto& [id, pixels] :
+         {std::pair{LauncherWindow::Picture1, RECT{276, 300, 276 + 210, 300 + 75}},
+          std::pair{LauncherWindow::Scriptlet1, RECT{72, 396, 72 + 38, 396 + 2}}}) {
+        const RECT place = placeOf(control(form(), id));
+        EXPECT_TRUE(::EqualRect(&place, &pixels)) << "control " << id;
+    }
+}
+
 // Either button swaps the picture while held; released off the button, nothing is clicked.
 TEST_F(LauncherTest, PressShowsB2AndReleaseB1WithAnyButton)
 {
