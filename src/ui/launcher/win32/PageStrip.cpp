@@ -4,6 +4,7 @@
 #include "platform/AsciiCase.h"
 
 #include <array>
+#include <cctype>
 #include <utility>
 
 namespace corvano {
