@@ -60,6 +60,66 @@ inline bool isShown(HWND window, int id)
     return ::IsWindowVisible(control(window, id)) != 0;
 }
 
+// The mouse as the system drives it: a press goes to the window under the pointer, and while a
+// window holds the capture every move and release goes to that window. Points are given in the
+// client coordinates of a window, taken where that window stands at the moment.
+class Mouse
+{
+public:
+    enum class Button
+    {
+        Left,
+        Right,
+        Middle
+    };
+
+    void press(HWND window, POINT point, Button button)
+    {
+        static constexpr UINT kDown[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+        m_held |= keyOf(button);
+        send(window, point, kDown[static_cast<int>(button)]);
+    }
+    void move(HWND window, POINT point) { send(window, point, WM_MOUSEMOVE); }
+    void release(HWND window, POINT point, Button button)
+    {
+        static constexpr UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
+        m_held &= ~keyOf(button);
+        send(window, point, kUp[static_cast<int>(button)]);
+    }
+    void click(HWND window, POINT point, Button button = Button::Left)
+    {
+        press(window, point, button);
+        release(window, point, button);
+    }
+    void drag(HWND window, POINT from, POINT to, Button button)
+    {
+        press(window, from, button);
+        move(window, to);
+        release(window, to, button);
+    }
+
+private:
+    static WPARAM keyOf(Button button)
+    {
+        static constexpr WPARAM kKeys[] = {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON};
+        return kKeys[static_cast<int>(button)];
+    }
+
+    void send(HWND window, POINT point, UINT message) const
+    {
+        ::ClientToScreen(window, &point);
+        HWND target = ::GetCapture();
+        if (!target)
+            target = ::WindowFromPoint(point);
+        if (!target)
+            throw std::logic_error("no window under the pointer");
+        ::ScreenToClient(target, &point);
+        ::SendMessageW(target, message, m_held, MAKELPARAM(point.x, point.y));
+    }
+
+    WPARAM m_held = 0;
+};
+
 // A message box as it was shown.
 struct ShownBox
 {

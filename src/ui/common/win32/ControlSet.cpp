@@ -27,6 +27,16 @@ void ControlSet::adopt(HWND window, const TwipsRect& rect, const FontSpec& font)
     place(m_controls.back());
 }
 
+void ControlSet::move(HWND window, const TwipsRect& rect)
+{
+    for (Placed& control : m_controls) {
+        if (control.window == window) {
+            control.rect = rect;
+            place(control);
+        }
+    }
+}
+
 void ControlSet::rescale(Dpi dpi)
 {
     m_dpi = dpi;

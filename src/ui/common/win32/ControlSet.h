@@ -30,6 +30,8 @@ public:
                 const FontSpec& font = {});
     // A window made elsewhere (a container of our own) that is placed and sized the same way.
     void adopt(HWND window, const TwipsRect& rect, const FontSpec& font = {});
+    // Gives a control a new designed place, kept for later rescaling.
+    void move(HWND window, const TwipsRect& rect);
     // Places every control at the new resolution and gives it its font there.
     void rescale(Dpi dpi);
 

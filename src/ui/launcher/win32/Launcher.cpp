@@ -1,0 +1,49 @@
+#include "Launcher.h"
+
+#include "platform/ProgramLocations.h"
+#include "platform/win32/Win32SystemServices.h"
+#include "ui/common/win32/MessageBox.h"
+#include "ui/launcher/LauncherMessages.h"
+
+namespace corvano::Launcher {
+
+namespace {
+
+void tellUser(const std::string& text)
+{
+    MessageBox::show(nullptr, text, LauncherMessages::kTitle, MessageStyle::Critical);
+}
+
+} // namespace
+
+std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow)
+{
+    Win32SystemServices system;
+    LauncherWindow::Options options;
+    options.showMainWindow = std::move(showMainWindow);
+    return start(std::move(options), system);
+}
+
+std::unique_ptr<LauncherWindow> start(LauncherWindow::Options options, SystemServices& system)
+{
+    if (options.programFolder.empty()) {
+        const ProgramLocations locations = ProgramLocations::detect();
+        options.programFolder = locations.programFolder();
+        options.pictureFolder = locations.pictureFolder();
+    }
+    // Form_Initialize: before the launcher is loaded.
+    if (const auto failure = ComponentCheck(system, options.programFolder).run()) {
+        tellUser(LauncherMessages::failureText(*failure));
+        return nullptr;
+    }
+    auto form = std::make_unique<LauncherWindow>(std::move(options));
+    if (const auto missing = form->Form_Load()) {
+        form.reset();
+        tellUser(LauncherMessages::pictureFailureText(*missing));
+        return nullptr;
+    }
+    form->show();
+    return form;
+}
+
+} // namespace corvano::Launcher

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "LauncherWindow.h"
+#include "ui/launcher/ComponentCheck.h"
+
+#include <functional>
+#include <memory>
+
+// How the program starts: the component check, then the launcher.
+namespace corvano::Launcher {
+
+// Runs the component check, then loads and shows the launcher, which calls showMainWindow
+// once its button is clicked. Returns the launcher shown, to be kept while the program runs,
+// or null when the program has to end; a message box has then told the user why.
+std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow);
+std::unique_ptr<LauncherWindow> start(LauncherWindow::Options options, SystemServices& system);
+
+} // namespace corvano::Launcher
