@@ -1,0 +1,313 @@
+#include "ui/picker/win32/FolderPicker.h"
+
+#include "WideTemporaryFolder.h"
+#include "WindowDriver.h"
+#include "ui/common/win32/Dpi.h"
+#include "ui/common/win32/Win32EventPoster.h"
+#include "ui/picker/FolderPickerLayout.h"
+#include "ui/picker/PickedFolder.h"
+#include "ui/picker/win32/FolderChain.h"
+#include "ui/picker/win32/FolderPickerControls.h"
+
+#include <algorithm>
+#include <commctrl.h>
+#include <functional>
+#include <gtest/gtest.h>
+#include <objbase.h>
+
+using namespace corvano;
+using namespace corvano::test;
+namespace Id = corvano::FolderPickerControls;
+namespace Layout = corvano::FolderPickerLayout;
+
+namespace {
+
+using Rows = std::vector<std::wstring>;
+
+std::wstring wideText(HWND list, UINT lengthMessage, UINT textMessage, int index)
+{
+    const auto length = static_cast<std::size_t>(
+        std::max<LRESULT>(::SendMessageW(list, lengthMessage, static_cast<WPARAM>(index), 0), 0));
+    std::wstring text(length + 1, L'\0');
+    ::SendMessageW(list, textMessage, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+// What the folder list shows, top to bottom.
+Rows rowsOf(HWND picker)
+{
+    const HWND list = control(picker, Id::Dir1);
+    Rows rows;
+    for (int i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); ++i)
+        rows.push_back(wideText(list, LB_GETTEXTLEN, LB_GETTEXT, i));
+    return rows;
+}
+
+// The chain down to the open folder, then its subfolders.
+Rows chainAnd(const std::wstring& open, const Rows& subfolders)
+{
+    Rows rows;
+    for (const FolderLink& link : FolderChain::of(open))
+        rows.push_back(link.name);
+    rows.insert(rows.end(), subfolders.begin(), subfolders.end());
+    return rows;
+}
+
+POINT rowCentre(HWND picker, const std::wstring& name)
+{
+    const Rows rows = rowsOf(picker);
+    const auto at = std::find(rows.rbegin(), rows.rend(), name);
+    if (at == rows.rend())
+        throw std::logic_error("no row " + WideText::toUtf8(name));
+    RECT row{};
+    ::SendMessageW(control(picker, Id::Dir1), LB_GETITEMRECT, rows.rend() - at - 1,
+                   reinterpret_cast<LPARAM>(&row));
+    return {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+}
+
+void mouse(HWND picker, const std::wstring& name, std::initializer_list<UINT> messages)
+{
+    const POINT at = rowCentre(picker, name);
+    for (const UINT message : messages)
+        ::SendMessageW(control(picker, Id::Dir1), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                       MAKELPARAM(at.x, at.y));
+}
+
+void clickRow(HWND picker, const std::wstring& name)
+{
+    mouse(picker, name, {WM_LBUTTONDOWN, WM_LBUTTONUP});
+}
+
+void doubleClickRow(HWND picker, const std::wstring& name)
+{
+    mouse(picker, name, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
+}
+
+// A key pressed on the control, focused first, through the window's own keyboard handling.
+void press(HWND picker, int id, WPARAM key)
+{
+    const HWND target = control(picker, id);
+    ::SetFocus(target);
+    ::PostMessageW(target, WM_KEYDOWN, key, 1);
+    ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void chooseDrive(HWND picker, wchar_t letter)
+{
+    const HWND drives = control(picker, Id::Drive1);
+    const int count = static_cast<int>(::SendMessageW(drives, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        if (wideText(drives, CB_GETLBTEXTLEN, CB_GETLBTEXT, i)[0] == letter) {
+            ::SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+            ::SendMessageW(picker, WM_COMMAND, MAKEWPARAM(Id::Drive1, CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(drives));
+            return;
+        }
+    throw std::logic_error("no drive entry");
+}
+
+RECT placeOf(HWND picker, int id)
+{
+    RECT place;
+    ::GetWindowRect(control(picker, id), &place);
+    ::MapWindowPoints(nullptr, picker, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+} // namespace
+
+class FolderPickerTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+    static void TearDownTestSuite() { ::CoUninitialize(); }
+
+    void SetUp() override
+    {
+        for (const wchar_t* sub :
+             {L"\\links", L"\\links\\b", L"\\links\\a", L"\\links\\a\\deep", L"\\links\\.hidden"})
+            ::CreateDirectoryW((m_folder.widePath() + sub).c_str(), nullptr);
+        ::SetFileAttributesW((m_links + L"\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        ::CloseHandle(::CreateFileW((m_links + L"\\page.html").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, 0, nullptr));
+        m_owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
+                                    nullptr, nullptr, nullptr, nullptr);
+    }
+
+    void TearDown() override
+    {
+        ::DestroyWindow(m_owner);
+        ::SetCurrentDirectoryW(L"C:\\");
+    }
+
+    // Shows a picker that starts in the folder; the steps run inside its loop and close it.
+    // A picker the steps leave open is closed by its close box after a while, and fails.
+    bool pick(const std::wstring& start, const std::function<void(HWND)>& steps)
+    {
+        ::SetCurrentDirectoryW(start.c_str());
+        Win32EventPoster poster;
+        poster.post([&] {
+            const HWND picker = ::FindWindowW(L"dialog", nullptr);
+            ASSERT_NE(picker, nullptr);
+            steps(picker);
+        });
+        s_leftOpen = false;
+        const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &FolderPickerTest::closeLeftOpen);
+        FolderPicker picker;
+        const bool confirmed = picker.showModal(m_owner);
+        ::KillTimer(nullptr, watchdog);
+        EXPECT_FALSE(s_leftOpen) << "the picker was left open";
+        EXPECT_EQ(::FindWindowW(L"dialog", nullptr), nullptr) << "the picker is destroyed";
+        EXPECT_TRUE(::IsWindowEnabled(m_owner));
+        return confirmed;
+    }
+
+    static void CALLBACK closeLeftOpen(HWND, UINT, UINT_PTR, DWORD)
+    {
+        s_leftOpen = true;
+        ::PostMessageW(::FindWindowW(L"dialog", nullptr), WM_CLOSE, 0, 0);
+    }
+
+    static inline bool s_leftOpen = false;
+    WideTemporaryFolder m_folder;
+    const std::wstring m_links = m_folder.widePath() + L"\\links";
+    HWND m_owner = nullptr;
+};
+
+// "确定" takes the open folder, not a highlighted subfolder, ending in one backslash.
+TEST_F(FolderPickerTest, ConfirmTakesTheOpenFolderWithOneBackslash)
+{
+    const struct
+    {
+        std::wstring open;
+        std::wstring highlighted;
+        std::wstring picked;
+    } cases[] = {
+        {m_links + L"\\a", L"deep", m_links + L"\\a\\"},
+        {L"C:\\", L"", L"C:\\"},
+    };
+    for (const auto& c : cases) {
+        PickedFolder::confirm("Z:\\");
+        EXPECT_TRUE(pick(c.open, [&](HWND picker) {
+            EXPECT_FALSE(::IsWindowEnabled(m_owner));
+            if (!c.highlighted.empty()) {
+                clickRow(picker, c.highlighted);
+                EXPECT_EQ(::SendMessageW(control(picker, Id::Dir1), LB_GETCURSEL, 0, 0),
+                          static_cast<LRESULT>(rowsOf(picker).size() - 1));
+            }
+            click(picker, Id::Command1);
+        }));
+        EXPECT_EQ(PickedFolder::value(), WideText::toUtf8(c.picked));
+    }
+}
+
+// "取消", Esc and the close box leave PickedFolder as it was, whatever was opened meanwhile.
+TEST_F(FolderPickerTest, CancelEscapeAndCloseBoxKeepThePreviousFolder)
+{
+    const std::function<void(HWND)> closers[] = {
+        [](HWND picker) { click(picker, Id::Command2); },
+        [](HWND picker) { press(picker, Id::Dir1, VK_ESCAPE); },
+        [](HWND picker) { ::SendMessageW(picker, WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    PickedFolder::confirm("C:\\");
+    for (const auto& closeIt : closers) {
+        EXPECT_FALSE(pick(m_links, [&](HWND picker) {
+            doubleClickRow(picker, L"a");
+            closeIt(picker);
+        }));
+        EXPECT_EQ(PickedFolder::value(), "C:\\");
+    }
+}
+
+// The list shows the chain and the visible subfolders only. A click only highlights; a double
+// click or Enter opens; a folder that has gone is not opened. Enter presses no button.
+TEST_F(FolderPickerTest, ClickHighlightsDoubleClickAndEnterOpen)
+{
+    PickedFolder::confirm("Z:\\");
+    EXPECT_TRUE(pick(m_links, [&](HWND picker) {
+        EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
+        ::RemoveDirectoryW((m_links + L"\\b").c_str());
+        doubleClickRow(picker, L"b");
+        EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
+        clickRow(picker, L"a");
+        EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
+        doubleClickRow(picker, L"a");
+        EXPECT_EQ(rowsOf(picker), chainAnd(m_links + L"\\a", {L"deep"}));
+        clickRow(picker, L"deep");
+        press(picker, Id::Dir1, VK_RETURN);
+        EXPECT_TRUE(
+            pumpUntil([&] { return rowsOf(picker) == chainAnd(m_links + L"\\a\\deep", {}); }));
+        for (const int id : {Id::Drive1, Id::Command1, Id::Command2})
+            press(picker, id, VK_RETURN);
+        pumpUntil([] { return false; }, std::chrono::milliseconds(300));
+        EXPECT_EQ(PickedFolder::value(), "Z:\\");
+        click(picker, Id::Command1);
+    }));
+    EXPECT_EQ(PickedFolder::value(), WideText::toUtf8(m_links + L"\\a\\deep\\"));
+}
+
+// Each drive's current folder is its root once the picker has loaded, so choosing a drive
+// opens its root; a drive that is not ready leaves the open folder, without a message.
+TEST_F(FolderPickerTest, DriveOpensItsRootAndOneNotReadyChangesNothing)
+{
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"=Z:", L"Z:\\tmp"));
+    BoxAnswerer boxes;
+    EXPECT_TRUE(pick(m_links, [&](HWND picker) {
+        chooseDrive(picker, L'y');
+        EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
+        EXPECT_EQ(textOf(picker, Id::Drive1).substr(0, 2), "y:");
+        chooseDrive(picker, L'z');
+        EXPECT_EQ(rowsOf(picker).front(), L"Z:\\");
+        EXPECT_EQ(::GetFocus(), control(picker, Id::Dir1));
+        click(picker, Id::Command1);
+    }));
+    EXPECT_EQ(PickedFolder::value(), "Z:\\");
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// At 96 dots per inch every control is at its designed twips / 15; the drive list, on the
+// program's drive, has the focus, and Tab goes on as designed.
+TEST_F(FolderPickerTest, LaidOutAsDesignedWithTheDriveListFocused)
+{
+    pick(m_links, [&](HWND picker) {
+        ASSERT_EQ(Dpi::of(picker).dotsPerInch(), 96);
+        EXPECT_EQ(WindowText::get(picker), Layout::kTitle);
+        const LONG style = ::GetWindowLongW(picker, GWL_STYLE);
+        EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+                  WS_SYSMENU);
+        RECT client;
+        ::GetClientRect(picker, &client);
+        EXPECT_EQ(client.right, 4680 / 15);
+        EXPECT_EQ(client.bottom, 4350 / 15);
+        const std::pair<int, ControlLayout> designed[] = {{Id::Label1, Layout::Label1},
+                                                          {Id::Drive1, Layout::Drive1},
+                                                          {Id::Dir1, Layout::Dir1},
+                                                          {Id::Command1, Layout::Command1},
+                                                          {Id::Command2, Layout::Command2}};
+        for (const auto& [id, layout] : designed) {
+            const RECT place = placeOf(picker, id);
+            const TwipsRect& twips = layout.rect;
+            EXPECT_EQ(place.left, twips.left / 15) << layout.name;
+            EXPECT_EQ(place.top, twips.top / 15) << layout.name;
+            EXPECT_EQ(place.right - place.left, twips.width / 15) << layout.name;
+            EXPECT_EQ(place.bottom - place.top, twips.height / 15) << layout.name;
+            if (id != Id::Drive1 && id != Id::Dir1) {
+                EXPECT_EQ(textOf(picker, id), layout.caption) << layout.name;
+            }
+        }
+        EXPECT_EQ(textOf(picker, Id::Drive1).substr(0, 2), "c:");
+        const int order[] = {Id::Drive1, Id::Dir1, Id::Command1, Id::Command2, Id::Drive1};
+        EXPECT_EQ(::GetFocus(), control(picker, order[0]));
+        for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+            EXPECT_EQ(::GetNextDlgTabItem(picker, control(picker, order[i]), FALSE),
+                      control(picker, order[i + 1]));
+        click(picker, Id::Command2);
+    });
+}
