@@ -192,7 +192,9 @@ HWND MainWindowControls::control(int id) const
 
 std::string MainWindowControls::text(int number) const
 {
-    return WindowText::get(control(MainControl::text(number)));
+    // Pasted text may bring lone line feeds along; the template's lines end in CR LF.
+    const std::string text = WindowText::get(control(MainControl::text(number)));
+    return isMultiLine(number) ? withCrLf(text) : text;
 }
 
 void MainWindowControls::setText(int number, std::string_view text)
