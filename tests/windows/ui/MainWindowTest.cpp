@@ -5,6 +5,7 @@
 #include "WindowDriver.h"
 #include "platform/AnsiCodec.h"
 #include "ui/main/MainWindowLayout.h"
+#include "ui/picker/PickedFolder.h"
 
 #include <commctrl.h>
 #include <fstream>
@@ -154,6 +155,59 @@ const Placed kPlaces[] = {
     {MainControl::Text8, Layout::Text8, MainControl::Frame6},
     {MainControl::Check1, Layout::Check1, MainControl::Frame6},
     {MainControl::Label11, Layout::Label11, MainControl::Frame6},
+};
+
+// Answers the folder picker ("dialog") once it shows: presses its button with this caption,
+// or its close box when the caption is empty.
+class PickerAnswerer
+{
+public:
+    explicit PickerAnswerer(std::string button) : m_button(std::move(button))
+    {
+        s_current = this;
+        m_timer = ::SetTimer(nullptr, 0, 30, &PickerAnswerer::onTick);
+    }
+    ~PickerAnswerer()
+    {
+        ::KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    PickerAnswerer(const PickerAnswerer&) = delete;
+    PickerAnswerer& operator=(const PickerAnswerer&) = delete;
+
+    bool answered() const { return m_answered; }
+
+private:
+    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &PickerAnswerer::answer, 0);
+    }
+    static BOOL CALLBACK answer(HWND window, LPARAM)
+    {
+        wchar_t className[16] = {};
+        ::GetClassNameW(window, className, 16);
+        if (!s_current || s_current->m_answered || std::wstring(className) != L"dialog" ||
+            !::IsWindowVisible(window))
+            return TRUE;
+        if (s_current->m_button.empty())
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+        else
+            ::EnumChildWindows(window, &PickerAnswerer::press, 0);
+        s_current->m_answered = true;
+        return FALSE;
+    }
+    static BOOL CALLBACK press(HWND child, LPARAM)
+    {
+        if (WindowText::get(child) != s_current->m_button)
+            return TRUE;
+        ::PostMessageW(child, BM_CLICK, 0, 0);
+        return FALSE;
+    }
+
+    static inline PickerAnswerer* s_current = nullptr;
+    std::string m_button;
+    UINT_PTR m_timer = 0;
+    bool m_answered = false;
 };
 
 } // namespace
@@ -369,4 +423,26 @@ TEST_F(MainWindowTest, ClosingEndsAWaitingRun)
     EXPECT_EQ(server.requests("/hold.html"), 1);
     open(false);
     EXPECT_EQ(text(1), server.url("/hold.html"));
+}
+
+// Only "确定" sets Text2: "取消" and the close box leave what is there (a restored folder,
+// say), before and after a confirmed choice.
+TEST_F(MainWindowTest, BrowseCopiesOnlyAConfirmedFolderIntoText2)
+{
+    open(false);
+    const auto browse = [this](const std::string& answer) {
+        PickerAnswerer picker(answer);
+        click(hwnd(), MainControl::Command2);
+        EXPECT_TRUE(picker.answered()) << answer;
+        return text(2);
+    };
+    typeInto(hwnd(), MainControl::Text2, "D:\\restored\\");
+    EXPECT_EQ(browse("取消"), "D:\\restored\\");
+    EXPECT_EQ(browse(""), "D:\\restored\\");
+    const std::string confirmed = browse("确定");
+    EXPECT_EQ(confirmed, PickedFolder::value());
+    EXPECT_TRUE(confirmed.ends_with("\\")) << confirmed;
+    typeInto(hwnd(), MainControl::Text2, "D:\\typed\\");
+    EXPECT_EQ(browse("取消"), "D:\\typed\\");
+    EXPECT_EQ(browse(""), "D:\\typed\\");
 }
