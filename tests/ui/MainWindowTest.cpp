@@ -338,26 +338,6 @@ private slots:
         }
     }
 
-    // Edge cases: a db.dat that can be neither read nor replaced, and texts too long for it,
-    // give one box each; the window opens and closes.
-    void settingsFileTroublesAreReported()
-    {
-        std::filesystem::create_directory(m_program->file("db.dat")); // a folder in its place
-        open(false);
-        QVERIFY(m_window->close());
-        const QString db = qpath(m_program->file("db.dat"));
-        std::filesystem::remove(m_program->file("db.dat"));
-        open(false);
-        the<QPlainTextEdit>(*m_window, "Text3").setPlainText(QString(700, 'x'));
-        QVERIFY(m_window->close());
-        const QStringList starts = {"设置错误 (Warning) 无法读取设置文件 " + db,
-                                    "设置错误 (Warning) 无法保存设置文件 " + db,
-                                    "设置错误 (Warning) 设置共 "};
-        QCOMPARE(m_boxes.size(), starts.size());
-        for (qsizetype i = 0; i < starts.size(); ++i)
-            QVERIFY2(m_boxes[i].startsWith(starts[i]), qPrintable(m_boxes[i]));
-    }
-
 private:
     // Message boxes are recorded as "title (icon) text" and closed with OK; any other modal dialog
     // goes to m_onDialog once and is rejected if still open a second later, so that a test fails,

@@ -7,68 +7,20 @@ Each case runs both programs on the same page; the shortcut files (names and byt
 list, what they print and their exit codes must be the same. Prints the time of the sample
 run on each, and Wine's own start-up time apart.
 """
-import http.server
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
+from loopback_pages import windows_path
+import loopback_pages
+
 wine, windows_exe, linux_exe, examples = sys.argv[1:5]
-sample = open(os.path.join(examples, "list-page.html"), "rb").read()
-# The same list in GBK, declared so.
-gbk_page = (
-    sample.decode("utf-8").replace('<meta charset="utf-8">', '<meta charset="gbk">').encode("gbk")
-)
-
-
-class Handler(http.server.BaseHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-    def send_page(self, body, content_type="text/html"):
-        self.send_response(200)
-        self.send_header("Content-Type", content_type)
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-    def do_GET(self):
-        if self.path == "/list-page.html":
-            self.send_page(sample, "text/html; charset=utf-8")
-        elif self.path == "/gbk.html":
-            self.send_page(gbk_page)
-        elif self.path == "/moved":
-            self.send_response(302)
-            self.send_header("Location", "/list-page.html")
-            self.send_header("Content-Length", "0")
-            self.end_headers()
-        elif self.path == "/stall":
-            # Headers and a first piece, then silence longer than the idle limit.
-            self.send_response(200)
-            self.send_header("Content-Type", "text/html")
-            self.send_header("Content-Length", "100000")
-            self.end_headers()
-            self.wfile.write(b"<ul>")
-            self.wfile.flush()
-            time.sleep(4)
-        else:
-            self.send_error(404)
-
-
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-server.daemon_threads = True
-threading.Thread(target=server.serve_forever, daemon=True).start()
-base = "http://127.0.0.1:%d" % server.server_address[1]
+server, base = loopback_pages.start(examples)
 scratch = tempfile.mkdtemp(prefix="corvano-wine-")
 failures = []
-
-
-def windows_path(path):
-    # Wine's Z: drive is the Linux root; "/" is taken as a separator.
-    return "Z:" + path
 
 
 def run(system, name, url, start='<ul class="news">', extra=()):

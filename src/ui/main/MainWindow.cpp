@@ -3,10 +3,8 @@
 #include "MainWindowLayout.h"
 #include "SaveDialog.h"
 #include "TabStrip.h"
-#include "platform/AnsiCodec.h"
 #include "platform/FileError.h"
-#include "settings/SavedSettings.h"
-#include "settings/SettingsFailure.h"
+#include "settings/WindowSettings.h"
 #include "ui/common/CenterForm.h"
 #include "ui/common/MessageBox.h"
 #include "ui/common/Twips.h"
@@ -99,52 +97,15 @@ void MainWindow::useOwnFontSize()
 
 void MainWindow::restoreTexts()
 {
-    try {
-        RecordFile records(m_files);
-        const SavedSettings::Values values = SavedSettings::loadValues(records, dbPath());
-        for (const Field field : kFields)
-            m_controls.setText(textNumber(field), QString::fromStdString(values.texts[field]));
-        m_controls.Check1->setChecked(values.completeAddresses);
-    } catch (const FileError& error) {
-        showMessage(SettingsFailure::readText(error), SettingsFailure::kTitle,
-                    MessageStyle::Exclamation);
-    }
+    const SavedSettings::Values values = WindowSettings::restore(*this, m_files, dbPath());
+    for (const Field field : kFields)
+        m_controls.setText(textNumber(field), QString::fromStdString(values.texts[field]));
+    m_controls.Check1->setChecked(values.completeAddresses);
 }
 
 void MainWindow::Form_Unload()
 {
-    saveTexts();
-}
-
-void MainWindow::saveTexts()
-{
-    SavedSettings::Texts texts;
-    for (const Field field : kFields)
-        texts[field] = text(field);
-    try {
-        RecordFile records(m_files);
-        SavedSettings::save(records, dbPath(), texts, completesAddresses());
-    } catch (const FileError& error) {
-        showMessage(SettingsFailure::saveText(error), SettingsFailure::kTitle,
-                    MessageStyle::Exclamation);
-        return;
-    }
-    warnIfNotKeptWhole(SavedSettings::settingsValue(texts, completesAddresses()));
-}
-
-void MainWindow::warnIfNotKeptWhole(const std::string& value)
-{
-    // The record holds a fixed number of bytes in the ANSI code page; text that does not fit
-    // is lost at the next start, so the user hears of it now.
-    const std::string stored = AnsiCodec::encode(value);
-    if (stored.size() > RecordFile::kValueWidth) {
-        showMessage("设置共 " + std::to_string(stored.size()) + " 字节，超过了设置文件能保存的 " +
-                        std::to_string(RecordFile::kValueWidth) + " 字节，超出的部分没有保存。",
-                    SettingsFailure::kTitle, MessageStyle::Exclamation);
-    } else if (AnsiCodec::decode(stored) != value) {
-        showMessage("设置中有系统编码无法表示的字符，保存时已换成“?”。", SettingsFailure::kTitle,
-                    MessageStyle::Exclamation);
-    }
+    WindowSettings::save(*this, m_files, dbPath());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

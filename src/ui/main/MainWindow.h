@@ -58,8 +58,6 @@ private:
     void Form_Unload();
     void useOwnFontSize();
     void restoreTexts();
-    void saveTexts();
-    void warnIfNotKeptWhole(const std::string& value);
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

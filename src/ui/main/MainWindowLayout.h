@@ -16,6 +16,10 @@ inline constexpr int kClientHeight = 5865;
 inline constexpr const char* kStatusFontFace = "宋体";
 inline constexpr double kStatusFontPoints = 10.5;
 
+// The one file type the save dialog of the HTML list (CommonDialog1) offers.
+inline constexpr const char* kSaveFilterName = "静态网页(*.HTML)";
+inline constexpr const char* kSaveFilterPattern = "*.html";
+
 // On the window.
 inline constexpr ControlLayout TabStrip1{"TabStrip1", "", {0, 0, 6975, 5895}};
 inline constexpr ControlLayout Frame3{"Frame3", "", {120, 480, 6735, 5295}};

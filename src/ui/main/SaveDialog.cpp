@@ -1,5 +1,7 @@
 #include "SaveDialog.h"
 
+#include "MainWindowLayout.h"
+
 #include <QFileDialog>
 #include <QFileIconProvider>
 
@@ -26,7 +28,8 @@ QString ShowSave(QWidget& parent)
     dialog.setIconProvider(&typeNames);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(kFilter);
+    dialog.setNameFilter(QString("%1 (%2)").arg(MainWindowLayout::kSaveFilterName,
+                                                MainWindowLayout::kSaveFilterPattern));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // The description already names the pattern; the list shows it once, not twice.
     dialog.setOption(QFileDialog::HideNameFilterDetails);

@@ -8,8 +8,6 @@ class QWidget;
 // before an existing file is replaced.
 namespace corvano::SaveDialog {
 
-inline constexpr const char* kFilter = "静态网页(*.HTML) (*.html)";
-
 // The chosen file exactly as given, or empty when the user cancelled.
 QString ShowSave(QWidget& parent);
 

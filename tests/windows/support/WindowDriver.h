@@ -6,6 +6,7 @@
 #include "ui/common/win32/WindowText.h"
 
 #include <chrono>
+#include <dlgs.h>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -120,6 +121,17 @@ private:
     WPARAM m_held = 0;
 };
 
+// A visible dialog of the system's: a message box, a file dialog.
+inline bool isDialog(HWND window)
+{
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    return std::wstring(className) == L"#32770" && ::IsWindowVisible(window);
+}
+
+// A message box shows its text in the static control numbered so; other dialogs have none.
+inline constexpr int kMessageText = 0xFFFF;
+
 // A message box as it was shown.
 struct ShownBox
 {
@@ -157,13 +169,10 @@ private:
 
     static BOOL CALLBACK answer(HWND window, LPARAM)
     {
-        wchar_t className[16] = {};
-        ::GetClassNameW(window, className, 16);
-        if (!s_current || std::wstring(className) != L"#32770" || !::IsWindowVisible(window))
+        if (!s_current || !isDialog(window) || !::GetDlgItem(window, kMessageText))
             return TRUE;
-        // A message box shows its text in the static control numbered 0xFFFF.
         s_current->m_boxes.push_back(
-            {WindowText::get(window), WindowText::get(::GetDlgItem(window, 0xFFFF))});
+            {WindowText::get(window), WindowText::get(::GetDlgItem(window, kMessageText))});
         ::PostMessageW(window, WM_COMMAND, IDOK, 0);
         ::ShowWindow(window, SW_HIDE); // answered once, even if the next tick comes first
         return TRUE;
@@ -172,6 +181,71 @@ private:
     static inline BoxAnswerer* s_current = nullptr;
     UINT_PTR m_timer = 0;
     std::vector<ShownBox> m_boxes;
+};
+
+// Answers the first file dialog this thread shows (a dialog that is not a message box): types
+// the file name into it and presses its OK button. Only one answerer may exist at a time.
+class FileDialogAnswerer
+{
+public:
+    explicit FileDialogAnswerer(std::string fileName) : m_fileName(std::move(fileName))
+    {
+        if (s_current)
+            throw std::logic_error("one FileDialogAnswerer at a time");
+        s_current = this;
+        m_timer = ::SetTimer(nullptr, 0, 30, &FileDialogAnswerer::onTick);
+    }
+    ~FileDialogAnswerer()
+    {
+        ::KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    FileDialogAnswerer(const FileDialogAnswerer&) = delete;
+    FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
+
+    // The title of the dialog answered; empty while none has been.
+    const std::string& title() const { return m_title; }
+    // The file types the dialog offered, as its list shows them.
+    const std::vector<std::string>& types() const { return m_types; }
+
+private:
+    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FileDialogAnswerer::answer, 0);
+    }
+
+    static BOOL CALLBACK answer(HWND window, LPARAM)
+    {
+        if (!s_current || !s_current->m_title.empty() || !isDialog(window) ||
+            ::GetDlgItem(window, kMessageText))
+            return TRUE;
+        // The file name box is a combo box (cmb13) or, in older dialogs, an edit (edt1).
+        HWND name = ::GetDlgItem(window, cmb13);
+        if (!name)
+            name = ::GetDlgItem(window, edt1);
+        if (!name)
+            return TRUE; // not made yet
+        const HWND types = ::GetDlgItem(window, cmb1);
+        const auto count = ::SendMessageW(types, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            std::wstring type(static_cast<std::size_t>(::SendMessageW(types, CB_GETLBTEXTLEN,
+                                                                      static_cast<WPARAM>(i), 0)),
+                              L'\0');
+            ::SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(type.data()));
+            s_current->m_types.push_back(WideText::toUtf8(type));
+        }
+        s_current->m_title = WindowText::get(window);
+        WindowText::set(name, s_current->m_fileName);
+        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+
+    static inline FileDialogAnswerer* s_current = nullptr;
+    UINT_PTR m_timer = 0;
+    std::string m_fileName;
+    std::string m_title;
+    std::vector<std::string> m_types;
 };
 
 } // namespace corvano::test

@@ -1,0 +1,73 @@
+"""Loopback HTTP pages for the tests that run the Windows programs under Wine.
+
+start(examples) serves, on 127.0.0.1 and a free port:
+  /list-page.html  examples/list-page.html, declared UTF-8
+  /gbk.html        the same list in GBK, declared so in the page only
+  /moved           a redirect to /list-page.html
+  /stall           headers and a first piece, then silence for 4 s
+and returns (server, base address); server.shutdown() stops it.
+"""
+import http.server
+import os
+import threading
+import time
+
+
+class _Handler(http.server.BaseHTTPRequestHandler):
+    sample = b""
+    gbk_page = b""
+
+    def log_message(self, *args):
+        pass
+
+    def send_page(self, body, content_type="text/html"):
+        self.send_response(200)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def do_GET(self):
+        if self.path == "/list-page.html":
+            self.send_page(self.sample, "text/html; charset=utf-8")
+        elif self.path == "/gbk.html":
+            self.send_page(self.gbk_page)
+        elif self.path == "/moved":
+            self.send_response(302)
+            self.send_header("Location", "/list-page.html")
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+        elif self.path == "/stall":
+            # Headers and a first piece, then silence longer than the idle limit.
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html")
+            self.send_header("Content-Length", "100000")
+            self.end_headers()
+            self.wfile.write(b"<ul>")
+            self.wfile.flush()
+            time.sleep(4)
+        else:
+            self.send_error(404)
+
+
+def start(examples):
+    sample = open(os.path.join(examples, "list-page.html"), "rb").read()
+
+    class Handler(_Handler):
+        pass
+
+    Handler.sample = sample
+    Handler.gbk_page = (
+        sample.decode("utf-8")
+        .replace('<meta charset="utf-8">', '<meta charset="gbk">')
+        .encode("gbk")
+    )
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    server.daemon_threads = True
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, "http://127.0.0.1:%d" % server.server_address[1]
+
+
+def windows_path(path):
+    """A Linux path as a Windows program under Wine sees it: Wine's Z: drive is the root."""
+    return "Z:" + path
