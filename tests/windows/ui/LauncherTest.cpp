@@ -185,9 +185,11 @@ TEST_F(LauncherTest, AFailedStartIsToldAndShowsNoWindow)
         EXPECT_FALSE(m_form);
         EXPECT_FALSE(::FindWindowW(LauncherWindow::kClassName, nullptr));
     }
-    // The component check comes first: with no components anywhere, it cannot copy them.
-    FakeWindows bare;
-    const Lines boxes = start(bare);
+    // The component check comes first: a component it cannot copy into place stops the start.
+    FakeWindows blocked;
+    blocked.addFile(m_program.path().string() + "\\COMDLG32.OCX", "dialog");
+    blocked.addFolder("C:\\WINDOWS\\system32\\COMDLG32.OCX");
+    const Lines boxes = start(blocked);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_THAT(AsciiCase::lower(boxes[0]), HasSubstr("无法复制组件文件"));
     EXPECT_THAT(AsciiCase::lower(boxes[0]), HasSubstr("comdlg32.ocx"));

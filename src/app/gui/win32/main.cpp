@@ -26,24 +26,30 @@ int run()
                                         ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     ::InitCommonControlsEx(&controls);
 
+    // Set when the last window has closed; the program then ends.
+    bool finished = false;
+    int exitCode = 0;
     std::unique_ptr<corvano::MainWindow> window;
-    const auto showMainWindow = [&window] {
+    const auto showMainWindow = [&] {
         // Called from the launcher's button, inside the message loop: a failure is told here
         // rather than thrown through the system's window code.
         try {
             corvano::MainWindow::Options options{};
-            options.closed = [] { ::PostQuitMessage(0); };
+            options.closed = [&finished] { finished = true; };
             window = std::make_unique<corvano::MainWindow>(std::move(options));
             window->show();
         } catch (const std::exception& failure) {
             tellUser(failure.what());
-            ::PostQuitMessage(kFailed);
+            exitCode = kFailed;
+            finished = true;
         }
     };
-    const auto launcher = corvano::Launcher::start(showMainWindow);
+    const auto launcher =
+        corvano::Launcher::start(showMainWindow, [&finished] { finished = true; });
     if (!launcher)
         return kFailed;
-    return corvano::EventLoop::run();
+    corvano::EventLoop::runUntil(finished);
+    return exitCode;
 }
 
 } // namespace

@@ -29,12 +29,11 @@ void processEvents()
     }
 }
 
-int run()
+void runUntil(const bool& finished)
 {
     MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+    while (!finished && ::GetMessageW(&message, nullptr, 0, 0) > 0)
         dispatch(message);
-    return static_cast<int>(message.wParam);
 }
 
 } // namespace corvano::EventLoop

@@ -16,11 +16,13 @@ void tellUser(const std::string& text)
 
 } // namespace
 
-std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow)
+std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow,
+                                      std::function<void()> dismissed)
 {
     Win32SystemServices system;
     LauncherWindow::Options options;
     options.showMainWindow = std::move(showMainWindow);
+    options.dismissed = std::move(dismissed);
     return start(std::move(options), system);
 }
 

@@ -10,9 +10,11 @@
 namespace corvano::Launcher {
 
 // Runs the component check, then loads and shows the launcher, which calls showMainWindow
-// once its button is clicked. Returns the launcher shown, to be kept while the program runs,
-// or null when the program has to end; a message box has then told the user why.
-std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow);
+// once its button is clicked, or dismissed when it is closed without it. Returns the launcher
+// shown, to be kept while the program runs, or null when the program has to end; a message box
+// has then told the user why.
+std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow,
+                                      std::function<void()> dismissed);
 std::unique_ptr<LauncherWindow> start(LauncherWindow::Options options, SystemServices& system);
 
 } // namespace corvano::Launcher

@@ -22,8 +22,6 @@ LauncherWindow::Options withDefaults(LauncherWindow::Options options)
         options.programFolder = ProgramFolder::path();
     if (options.pictureFolder.empty())
         options.pictureFolder = options.programFolder + "\\img";
-    if (!options.dismissed)
-        options.dismissed = [] { ::PostQuitMessage(0); };
     return options;
 }
 
@@ -166,7 +164,8 @@ LRESULT LauncherWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_CLOSE:
         destroy();
-        m_options.dismissed();
+        if (m_options.dismissed)
+            m_options.dismissed();
         return 0;
     }
     return Window::handleMessage(message, wParam, lParam);

@@ -44,7 +44,7 @@ public:
         // Holds B1.jpg and B2.jpg; empty: img in programFolder.
         std::string pictureFolder;
         // Called when the user closes the launcher without its button, so that no window is
-        // left; empty: the program is asked to end.
+        // left and the program ends.
         std::function<void()> dismissed;
     };
 
