@@ -27,6 +27,15 @@ public:
 
     // The locations of the running executable.
     static ProgramLocations detect();
+    // What a window keeps its files in: the running executable's locations, or everything
+    // beside programFolder when one is given (a test's copy); the user's folders are made.
+    static ProgramLocations forWindow(const std::string& programFolder)
+    {
+        const ProgramLocations locations =
+            programFolder.empty() ? detect() : portable(programFolder);
+        locations.createFolders();
+        return locations;
+    }
     // Portable when programFolder holds img/ and can be written to; installed otherwise.
     static ProgramLocations detect(const std::string& programFolder,
                                    const Environment& environment);

@@ -29,21 +29,12 @@ QString fromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-ProgramLocations locationsFor(const std::string& programFolder)
-{
-    const ProgramLocations locations = programFolder.empty()
-                                           ? ProgramLocations::detect()
-                                           : ProgramLocations::portable(programFolder);
-    locations.createFolders();
-    return locations;
-}
-
 } // namespace
 
 MainWindow::MainWindow(Options options)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_locations(locationsFor(options.programFolder)), m_poster(*this),
+      m_locations(ProgramLocations::forWindow(options.programFolder)), m_poster(*this),
       m_transfer(m_poster, options.idleLimit),
       m_writers(*this, m_files, m_locations.fallbackFolder()),
       m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder()), m_controls(*this)

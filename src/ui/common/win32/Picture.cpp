@@ -55,10 +55,7 @@ std::optional<Picture> Picture::fromFile(const std::string& path)
                                                       GENERIC_READ, WICDecodeMetadataCacheOnLoad,
                                                       &decoder)))
         return std::nullopt;
-    auto bitmap = bitmapOf(*decoder.Get());
-    if (!bitmap)
-        return std::nullopt;
-    return Picture(std::move(bitmap->first), bitmap->second.cx, bitmap->second.cy);
+    return fromDecoder(decoder.Get());
 }
 
 std::optional<Picture> Picture::fromResource(int id)
@@ -76,7 +73,12 @@ std::optional<Picture> Picture::fromResource(int id)
         FAILED(wic->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnLoad,
                                             &decoder)))
         return std::nullopt;
-    auto bitmap = bitmapOf(*decoder.Get());
+    return fromDecoder(decoder.Get());
+}
+
+std::optional<Picture> Picture::fromDecoder(IWICBitmapDecoder* decoder)
+{
+    auto bitmap = bitmapOf(*decoder);
     if (!bitmap)
         return std::nullopt;
     return Picture(std::move(bitmap->first), bitmap->second.cx, bitmap->second.cy);

@@ -6,6 +6,8 @@
 #include <string>
 #include <windows.h>
 
+struct IWICBitmapDecoder;
+
 namespace corvano {
 
 // A picture read through the Windows Imaging Component (JPEG, GIF, PNG, BMP), held as a
@@ -24,6 +26,7 @@ public:
     void draw(HDC dc, const RECT& target) const;
 
 private:
+    static std::optional<Picture> fromDecoder(IWICBitmapDecoder* decoder);
     Picture(BitmapHandle bitmap, int width, int height)
         : m_bitmap(std::move(bitmap)), m_width(width), m_height(height)
     {}

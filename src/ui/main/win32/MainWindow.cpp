@@ -32,15 +32,6 @@ const std::pair<const char*, int> kPages[] = {{Layout::kTabs[0].caption, MainCon
                                               {Layout::kTabs[1].caption, MainControl::Frame7},
                                               {Layout::kTabs[2].caption, MainControl::Frame5}};
 
-ProgramLocations locationsFor(const std::string& programFolder)
-{
-    const ProgramLocations locations = programFolder.empty()
-                                           ? ProgramLocations::detect()
-                                           : ProgramLocations::portable(programFolder);
-    locations.createFolders();
-    return locations;
-}
-
 // The outer size that gives the designed client area at this resolution, as the system
 // reckons its borders.
 SIZE outerSize(Dpi dpi)
@@ -53,7 +44,8 @@ SIZE outerSize(Dpi dpi)
 } // namespace
 
 MainWindow::MainWindow(Options options)
-    : m_options(std::move(options)), m_locations(locationsFor(m_options.programFolder)),
+    : m_options(std::move(options)),
+      m_locations(ProgramLocations::forWindow(m_options.programFolder)),
       m_transfer(m_poster, m_options.idleLimit),
       m_writers(*this, m_files, m_locations.fallbackFolder()),
       m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder())
