@@ -4,6 +4,7 @@
 #include "Win32Error.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <stdexcept>
 #include <windows.h>
 #include <winhttp.h>
@@ -44,6 +45,9 @@ struct Channel
     DWORD status = 0;
     DWORD bytes = 0;
     DWORD error = 0;
+    // The last redirect's target as the response named it, for a system that cannot tell the
+    // request's own address.
+    std::wstring redirectedTo;
     char buffer[16384];
 };
 
@@ -55,6 +59,12 @@ void CALLBACK onStatus(HINTERNET, DWORD_PTR context, DWORD status, void* informa
     switch (status) {
     case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING:
         ::SetEvent(channel->closed.get());
+        return;
+    case WINHTTP_CALLBACK_STATUS_REDIRECT:
+        // Before the headers of the last response, whose event orders it for the worker.
+        channel->redirectedTo.assign(
+            static_cast<const wchar_t*>(information),
+            length ? length : std::wcslen(static_cast<const wchar_t*>(information)));
         return;
     case WINHTTP_CALLBACK_STATUS_REQUEST_ERROR:
         channel->error = static_cast<WINHTTP_ASYNC_RESULT*>(information)->dwError;
@@ -143,9 +153,11 @@ public:
                                        WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC));
         if (!session)
             return systemFailure(::GetLastError());
-        ::WinHttpSetStatusCallback(
-            session.get(), &onStatus,
-            WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS | WINHTTP_CALLBACK_FLAG_HANDLES, 0);
+        ::WinHttpSetStatusCallback(session.get(), &onStatus,
+                                   WINHTTP_CALLBACK_FLAG_ALL_COMPLETIONS |
+                                       WINHTTP_CALLBACK_FLAG_HANDLES |
+                                       WINHTTP_CALLBACK_FLAG_REDIRECT,
+                                   0);
         const int idle = static_cast<int>(std::min<long>(m_request.idleSeconds, 2000000) * 1000);
         ::WinHttpSetTimeouts(session.get(), idle, idle, idle, idle);
         Internet connection(::WinHttpConnect(session.get(), address.host.c_str(), address.port, 0));
@@ -206,7 +218,7 @@ private:
         if (!await(channel, WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE) || !acceptStatus(handle))
             return;
         m_result.contentType = header(handle, WINHTTP_QUERY_CONTENT_TYPE);
-        m_result.effectiveUrl = finalAddress(handle);
+        m_result.effectiveUrl = finalAddress(handle, channel);
         while (m_result.body.size() < kReadSize) {
             const auto room = static_cast<DWORD>(
                 std::min(sizeof channel.buffer, kReadSize - m_result.body.size()));
@@ -284,20 +296,30 @@ private:
         return WideText::toUtf8(value);
     }
 
-    // The address the response came from, after any redirects.
-    static std::string finalAddress(HINTERNET handle)
+    // The address of the page received, after any redirects. Where the system cannot say
+    // (Wine's WinHTTP), the address asked for when nothing redirected it, or the redirect's
+    // target when that is a whole address; otherwise none is known.
+    std::string finalAddress(HINTERNET handle, const Channel& channel) const
     {
         DWORD size = 0;
         ::WinHttpQueryOption(handle, WINHTTP_OPTION_URL, nullptr, &size);
-        if (size == 0)
-            return {};
         std::wstring address(size / sizeof(wchar_t) + 1, L'\0');
-        if (!::WinHttpQueryOption(handle, WINHTTP_OPTION_URL, address.data(), &size))
-            return {};
+        if (size == 0 || !::WinHttpQueryOption(handle, WINHTTP_OPTION_URL, address.data(), &size))
+            return fallbackAddress(channel);
         address.resize(size / sizeof(wchar_t));
         while (!address.empty() && address.back() == L'\0')
             address.pop_back();
         return WideText::toUtf8(address);
+    }
+
+    std::string fallbackAddress(const Channel& channel) const
+    {
+        if (channel.redirectedTo.empty())
+            return m_request.address;
+        Address whole;
+        return crack(WideText::toUtf8(channel.redirectedTo), m_request.remotePort, whole)
+                   ? WideText::toUtf8(channel.redirectedTo)
+                   : std::string();
     }
 
     // WinHTTP calls back until it reports the handle closing; only then may the channel go.
