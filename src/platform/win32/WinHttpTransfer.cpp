@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <stdexcept>
+#include <string_view>
 #include <windows.h>
 #include <winhttp.h>
 
@@ -60,12 +61,14 @@ void CALLBACK onStatus(HINTERNET, DWORD_PTR context, DWORD status, void* informa
     case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING:
         ::SetEvent(channel->closed.get());
         return;
-    case WINHTTP_CALLBACK_STATUS_REDIRECT:
-        // Before the headers of the last response, whose event orders it for the worker.
-        channel->redirectedTo.assign(
-            static_cast<const wchar_t*>(information),
-            length ? length : std::wcslen(static_cast<const wchar_t*>(information)));
+    case WINHTTP_CALLBACK_STATUS_REDIRECT: {
+        // Before the headers of the last response, whose event orders it for the worker. Some
+        // systems count the terminating zero in the length, some give no length.
+        const auto* target = static_cast<const wchar_t*>(information);
+        const std::wstring_view given(target, length ? length : std::wcslen(target));
+        channel->redirectedTo = given.substr(0, given.find(L'\0'));
         return;
+    }
     case WINHTTP_CALLBACK_STATUS_REQUEST_ERROR:
         channel->error = static_cast<WINHTTP_ASYNC_RESULT*>(information)->dwError;
         break;

@@ -175,6 +175,13 @@ protected:
         ::PostMessageW(::FindWindowW(L"dialog", nullptr), WM_CLOSE, 0, 0);
     }
 
+    // For a picker whose window is gone but whose loop goes on: only a quit request ends it.
+    static void CALLBACK quitLeftRunning(HWND, UINT, UINT_PTR, DWORD)
+    {
+        s_leftOpen = true;
+        ::PostQuitMessage(0);
+    }
+
     static inline bool s_leftOpen = false;
     WideTemporaryFolder m_folder;
     const std::wstring m_links = m_folder.widePath() + L"\\links";
@@ -206,6 +213,24 @@ TEST_F(FolderPickerTest, ConfirmTakesTheOpenFolderWithOneBackslash)
         }));
         EXPECT_EQ(PickedFolder::value(), WideText::toUtf8(c.picked));
     }
+}
+
+// An owner destroyed while the picker is open takes the picker with it: the picker's loop ends
+// and nothing is picked.
+TEST_F(FolderPickerTest, AnOwnerThatGoesEndsThePicker)
+{
+    PickedFolder::confirm("Z:\\");
+    Win32EventPoster poster;
+    poster.post([&] { ::DestroyWindow(m_owner); });
+    s_leftOpen = false;
+    const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &FolderPickerTest::quitLeftRunning);
+    FolderPicker picker;
+    EXPECT_FALSE(picker.showModal(m_owner));
+    ::KillTimer(nullptr, watchdog);
+    MSG quit;
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    EXPECT_FALSE(s_leftOpen) << "the picker's loop outlived its window";
+    EXPECT_EQ(PickedFolder::value(), "Z:\\");
 }
 
 // "取消", Esc and the close box leave PickedFolder as it was, whatever was opened meanwhile.

@@ -259,6 +259,22 @@ TEST_F(MainWindowTest, ANewWindowIsTheDesignedOne)
     }
 }
 
+// Esc in a multi-line box asks its parent to close, as in a dialog: the frame holding the box
+// must stay, and the text with it, or the next close saves an empty template.
+TEST_F(MainWindowTest, EscapeInAMultiLineBoxKeepsItAndItsText)
+{
+    open();
+    for (const int box : {MainControl::Text3, MainControl::Text9}) {
+        const HWND frame = ::GetParent(the(box));
+        ::SetFocus(the(box));
+        ::PostMessageW(the(box), WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageW(the(box), WM_KEYUP, VK_ESCAPE, 0xC0000000);
+        pumpUntil([&] { return !::IsWindow(frame); }, 500ms);
+        EXPECT_TRUE(::IsWindow(frame)) << box;
+    }
+    EXPECT_EQ(text(3), "[InternetShortcut]\r\nURL=");
+}
+
 // Every control at its designed twips in its container, a pixel to 15 twips; half as many
 // pixels again once the window has moved to a screen of 144 dots per inch.
 TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces)

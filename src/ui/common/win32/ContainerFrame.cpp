@@ -25,6 +25,10 @@ LRESULT ContainerFrame::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
         return ::SendMessageW(::GetParent(handle()), message, wParam, lParam);
+    case WM_CLOSE:
+        // Esc in a multi-line box asks its parent to close, as in a dialog; a frame is no
+        // dialog and stays, with what it holds.
+        return 0;
     case WM_SETFONT:
         m_font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam))

@@ -32,19 +32,28 @@ ClickLabel::ClickLabel(HWND parent, int id)
 void ClickLabel::setTextColour(COLORREF colour)
 {
     m_colour = colour;
-    ::InvalidateRect(handle(), nullptr, FALSE);
+    redraw();
 }
 
 void ClickLabel::setPicture(const Picture* picture)
 {
     m_picture = picture;
-    ::InvalidateRect(handle(), nullptr, FALSE);
+    redraw();
 }
 
 void ClickLabel::setText(std::string_view text)
 {
-    WindowText::set(handle(), text);
-    ::InvalidateRect(handle(), nullptr, FALSE);
+    if (handle())
+        WindowText::set(handle(), text);
+    redraw();
+}
+
+void ClickLabel::redraw()
+{
+    // A label already destroyed (a page that arrives after the launcher has gone) draws
+    // nothing: a null window would have the whole screen redrawn.
+    if (handle())
+        ::InvalidateRect(handle(), nullptr, FALSE);
 }
 
 LRESULT ClickLabel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -39,6 +39,7 @@ protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void redraw();
     // What the label shows, into a device context of its client area (its own or a copy's).
     void draw(HDC dc);
     void paintParentBeneath(HDC dc);

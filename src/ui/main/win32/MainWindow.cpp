@@ -149,6 +149,11 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         close();
         return 0;
+    case WM_ENDSESSION:
+        // The user logs off or shuts down: the texts are saved as at a close.
+        if (wParam)
+            close();
+        return 0;
     case WM_ACTIVATE:
         onActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;

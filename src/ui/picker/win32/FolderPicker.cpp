@@ -180,6 +180,10 @@ LRESULT FolderPicker::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (!m_closing)
             Command2_Click();
         return 0;
+    case WM_DESTROY:
+        // Also when the owner goes first and takes the picker with it: the loop must end.
+        m_closing = true;
+        break;
     case WM_MEASUREITEM:
         if (wParam != Id::Dir1)
             break;
