@@ -133,31 +133,78 @@ TEST(LocalFileSystem, OpenFolderMakesAndReplacesFilesWithOrWithoutUnnamedFiles)
 }
 
 // A failure after the bytes are written and before the file has its name leaves no file
-// under the name, the old file where there was one, and no temporary
+// under the name, the old file where there was one, and no temporary; also where the name is
+// taken only after the bytes went down ("late": tried first, EEXIST, then a temporary name)
 TEST(LocalFileSystem, FailureBeforeTheNameLeavesNoFileAndNoTemporary)
 {
     test::TemporaryFolder folder;
     FailingFileSystem files;
     folder.write("taken", "old");
     const auto open = files.openFolder(folder.prefix());
-    // A taken name is tried first (EEXIST), then the temporary name is linked.
     for (const auto& [call, n, name] : std::vector<std::tuple<Call, int, std::string>>{
              {Call::Link, 1, "new"},
              {Call::Link, 1, "taken"},
-             {Call::Link, 2, "taken"},
+             {Call::Link, 2, "late"},
              {Call::Write, 1, "new"},
+             {Call::Write, 1, "taken"},
              {Call::Close, 1, "new"}, // after the name was given: it goes again
              {Call::Close, 1, "taken"},
+             {Call::Close, 1, "late"},
          }) {
         files.failCall(call, n);
         try {
-            open->replaceFile(name, "x", Durability::Cached);
+            const auto prepared = open->prepareFile(name, "x", Durability::Cached);
+            if (name == "late")
+                folder.write("late", "old");
+            prepared->place();
             ADD_FAILURE() << "a failed call must fail the replacement";
         } catch (const FileError& error) {
             EXPECT_EQ(error.path(), folder.file(name));
         }
         EXPECT_EQ(folder.read("taken"), "old");
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        const int expected = name == "late" ? 2 : 1;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), expected)
             << static_cast<int>(call) << " " << n << " " << name;
+        std::filesystem::remove(folder.file("late"));
     }
+}
+
+// A file that already holds the bytes is left as it is, unless it changed after it was
+// looked at; a prepared file that is dropped leaves nothing
+TEST(LocalFileSystem, FileHoldingTheBytesIsKeptAndADroppedFileLeavesNothing)
+{
+    test::TemporaryFolder folder;
+    FailingFileSystem files;
+    const auto open = files.openFolder(folder.prefix());
+    folder.write("same", "x");
+    const auto inode = [&](const char* name) {
+        struct stat info
+        {};
+        ::stat(folder.file(name).c_str(), &info);
+        return info.st_ino;
+    };
+    const ino_t before = inode("same");
+    open->replaceFile("same", "x", Durability::Cached);
+    EXPECT_EQ(inode("same"), before);
+    EXPECT_EQ(files.count(Call::Write), 0);
+    open->replaceFile("same", "x", Durability::Flushed); // not known to be on the disk yet
+    EXPECT_NE(inode("same"), before);
+
+    // Made by someone else after the folder was first looked at: found when named.
+    folder.write("other", "old");
+    open->replaceFile("other", "new", Durability::Cached);
+    EXPECT_EQ(folder.read("other"), "new");
+    std::filesystem::remove(folder.file("other"));
+
+    const auto kept = open->prepareFile("same", "x", Durability::Cached);
+    open->replaceFile("same", "y", Durability::Cached);
+    kept->place();
+    EXPECT_EQ(folder.read("same"), "x");
+
+    for (const std::string name : {"same", "new"}) {
+        open->prepareFile(name, "dropped", Durability::Cached).reset();
+        files.lackUnnamedFiles();
+    }
+    EXPECT_EQ(folder.read("same"), "x");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }

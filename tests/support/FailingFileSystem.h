@@ -5,13 +5,14 @@
 #include "platform/LocalFileSystem.h"
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <unistd.h>
 
 namespace corvano::test {
 
 // The real file system, except that a chosen call fails the way a full or failing disk makes
-// it fail, and the calls are counted.
+// it fail, and the calls are counted. A folder's files may be prepared on another thread.
 class FailingFileSystem : public LocalFileSystem
 {
 public:
@@ -84,6 +85,13 @@ private:
                 throw FileError(m_path + name, std::make_error_code(std::errc::no_space_on_device));
             m_real->replaceFile(name, bytes, durability);
         }
+        std::unique_ptr<PreparedFile> prepareFile(const std::string& name, std::string_view bytes,
+                                                  Durability durability) override
+        {
+            if (m_files.failsNow(Call::Replace))
+                throw FileError(m_path + name, std::make_error_code(std::errc::no_space_on_device));
+            return m_real->prepareFile(name, bytes, durability);
+        }
         std::size_t maxNameLength() const override { return m_real->maxNameLength(); }
 
     private:
@@ -101,13 +109,16 @@ private:
     bool failsNow(Call call)
     {
         ++m_count[index(call)];
-        int& failAt = m_failAt[index(call)];
-        return failAt > 0 && --failAt == 0;
+        std::atomic<int>& failAt = m_failAt[index(call)];
+        int left = failAt;
+        while (left > 0 && !failAt.compare_exchange_weak(left, left - 1)) {
+        }
+        return left == 1;
     }
 
-    std::array<int, 5> m_failAt{};
-    std::array<int, 5> m_count{};
-    bool m_unnamedFiles = true;
+    std::array<std::atomic<int>, 5> m_failAt{};
+    std::array<std::atomic<int>, 5> m_count{};
+    std::atomic<bool> m_unnamedFiles = true;
 };
 
 } // namespace corvano::test
