@@ -41,8 +41,13 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
     const auto records = LinkListReader::read(linkList);
     try {
         Target target = openTarget();
+        std::vector<FileBatchWriter::File> files;
+        files.reserve(records.size());
         for (const auto& record : records)
-            writeRecord(target, record);
+            files.push_back(fileOf(target, record));
+        // Flushing each of many small files would cost more than writing them; a run that is
+        // cut off can simply be made again.
+        FileBatchWriter(*target.folder, FileSystem::Durability::Cached).write(files);
     } catch (const FileError& error) {
         reportFailure(error);
         return false;
@@ -51,14 +56,10 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
     return true;
 }
 
-void UrlFileWriter::writeRecord(Target& target, const LinkRecord& record)
+FileBatchWriter::File UrlFileWriter::fileOf(const Target& target, const LinkRecord& record) const
 {
-    const std::string address = m_addresses.of(record);
-    // Flushing each of many small files would cost more than writing them; a run that is cut
-    // off can simply be made again.
-    target.folder->replaceFile(target.namePrefix + fileNameOf(record.title, target.nameRoom),
-                               contentOf(m_surface.text(Field::Template), address),
-                               FileSystem::Durability::Cached);
+    return {target.namePrefix + fileNameOf(record.title, target.nameRoom),
+            contentOf(m_surface.text(Field::Template), m_addresses.of(record))};
 }
 
 // The folder and its name limit are looked up once per run: the writer processes no events,

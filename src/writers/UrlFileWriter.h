@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/MainSurface.h"
+#include "platform/FileBatchWriter.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "platform/Folder.h"
@@ -47,7 +48,7 @@ private:
     };
 
     Target openTarget() const;
-    void writeRecord(Target& target, const LinkRecord& record);
+    FileBatchWriter::File fileOf(const Target& target, const LinkRecord& record) const;
     void finish(std::size_t count);
     void reportFailure(const FileError& error);
 
