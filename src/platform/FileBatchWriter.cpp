@@ -86,6 +86,8 @@ void FileBatchWriter::prepareAll(const std::vector<File>& files, Handoff& handof
                                  std::stop_token stop)
 {
     for (const File& file : files) {
+        if (stop.stop_requested()) // a file could not be named: the rest would only be dropped
+            return;
         Handoff::Prepared prepared;
         try {
             prepared.file = m_folder.prepareFile(file.name, file.bytes, m_durability);
