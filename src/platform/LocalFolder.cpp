@@ -67,6 +67,8 @@ struct LocalFolder::Landing
     struct stat info
     {};
     bool found = false; // info holds what is there now
+
+    const struct stat* existing() const { return found ? &info : nullptr; }
 };
 
 LocalFolder::Landing LocalFolder::landingOf(int folder, std::string path,
@@ -149,9 +151,8 @@ class LocalFolder::UnchangedFile : public Folder::PreparedFile
 {
 public:
     UnchangedFile(LocalFolder& folder, const std::string& name, std::string target,
-                  const struct stat& seen, std::string_view bytes, std::string path)
-        : m_folder(folder), m_name(name), m_target(std::move(target)), m_seen(seen), m_bytes(bytes),
-          m_path(std::move(path))
+                  const struct stat& seen, std::string_view bytes)
+        : m_folder(folder), m_name(name), m_target(std::move(target)), m_seen(seen), m_bytes(bytes)
     {}
 
     void place() override;
@@ -162,7 +163,6 @@ private:
     std::string m_target;
     struct stat m_seen;
     std::string m_bytes;
-    std::string m_path;
 };
 
 LocalFolder::LocalFolder(LocalFileSystem& files, const std::string& path,
@@ -199,14 +199,12 @@ LocalFolder::prepareFile(const std::string& name, std::string_view bytes, Durabi
     const bool plainFile = target.found && S_ISREG(target.info.st_mode);
     // Whether the file is on the disk yet is not known, so a flushed one is always written.
     if (plainFile && durability == Durability::Cached && holds(target, bytes))
-        return std::make_unique<UnchangedFile>(*this, name, target.path, target.info, bytes, path);
+        return std::make_unique<UnchangedFile>(*this, name, target.path, target.info, bytes);
     if (m_unnamedFiles && target.path == name && (!target.found || plainFile)) {
-        if (auto file = prepareUnnamed(name, target.found ? &target.info : nullptr, bytes,
-                                       durability, path))
+        if (auto file = prepareUnnamed(name, target.existing(), bytes, durability, path))
             return file;
     }
-    return writeTemporary(target.path, target.found ? &target.info : nullptr, bytes, durability,
-                          path);
+    return writeTemporary(target.path, target.existing(), bytes, durability, path);
 }
 
 void LocalFolder::replaceThroughTemporary(const std::string& name, std::string_view bytes,
@@ -214,8 +212,7 @@ void LocalFolder::replaceThroughTemporary(const std::string& name, std::string_v
 {
     const std::string path = m_path + name;
     const Landing target = landingOf(m_fd.get(), name, path);
-    writeTemporary(target.path, target.found ? &target.info : nullptr, bytes, durability, path)
-        ->place();
+    writeTemporary(target.path, target.existing(), bytes, durability, path)->place();
 }
 
 // Whether the plain file the landing found holds exactly these bytes. A file that cannot be
