@@ -19,26 +19,36 @@ bool equalIgnoringCase(std::string_view a, std::string_view b)
     return std::ranges::equal(a, b, [](char x, char y) { return upper(x) == upper(y); });
 }
 
+// A port's number: a digit other than 0, or the superscript 1, 2 or 3 (in UTF-8).
+bool isPortNumber(std::string_view number)
+{
+    if (number.size() == 1)
+        return number[0] >= '1' && number[0] <= '9';
+    return number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
 } // namespace
 
 bool DeviceName::isReserved(std::string_view part)
 {
-    constexpr std::array<std::string_view, 4> kPlain = {"CON", "PRN", "AUX", "NUL"};
+    constexpr std::array<std::string_view, 6> kPlain = {"CON", "PRN",    "AUX",
+                                                        "NUL", "CONIN$", "CONOUT$"};
     if (std::ranges::any_of(kPlain, [part](auto name) { return equalIgnoringCase(part, name); }))
         return true;
-    // COM1-COM9 and LPT1-LPT9: a digit other than 0 after the port name.
-    return part.size() == 4 &&
+    return part.size() > 3 &&
            (equalIgnoringCase(part.substr(0, 3), "COM") ||
             equalIgnoringCase(part.substr(0, 3), "LPT")) &&
-           part[3] >= '1' && part[3] <= '9';
+           isPortNumber(part.substr(3));
 }
 
 std::string DeviceName::mend(const std::string& name)
 {
-    const std::size_t dot = std::min(name.find('.'), name.size());
-    if (!isReserved(std::string_view(name).substr(0, dot)))
+    std::string_view part = std::string_view(name).substr(0, name.find('.'));
+    while (part.ends_with(' '))
+        part.remove_suffix(1);
+    if (!isReserved(part))
         return name;
-    return name.substr(0, dot) + "-" + name.substr(dot);
+    return std::string(part) + "-" + name.substr(part.size());
 }
 
 } // namespace corvano

@@ -13,7 +13,8 @@ TEST(DeviceNameFile, TitlesThatNameDevicesLandInTheFolder)
     WideTemporaryFolder folder;
     Win32FileSystem files;
     std::vector<std::string> expected;
-    for (const std::string title : {"CON", "con.txt", "Nul", "COM1", "lpt9.x", "AUX"}) {
+    for (const std::string title : {"CON", "con.txt", "Nul", "COM1", "lpt9.x", "AUX", "CON ",
+                                    "COM\u00B2", "LPT\u00B9.x", "CONIN$", "conout$"}) {
         const std::string name = UrlFileWriter::fileNameOf(title, 255);
         files.replaceFile(folder.file(name), "URL=x\r\n", FileSystem::Durability::Cached);
         EXPECT_EQ(files.readFile(folder.file(name)), "URL=x\r\n") << name;

@@ -99,6 +99,14 @@ TEST(UrlFileWriterNames, DeviceNamesGetAMarkInAnyCaseWhateverFollows)
              {"com1", "com1-.url"},
              {"COM9.a.b", "COM9-.a.b.url"},
              {"lpt5", "lpt5-.url"},
+             // Spaces before the dot are dropped by Windows; the superscript ports and the
+             // console's two halves are devices too.
+             {"CON ", "CON- .url"},
+             {"nul  .txt", "nul-  .txt.url"},
+             {"COM\u00B9", "COM\u00B9-.url"},
+             {"lpt\u00B3.x", "lpt\u00B3-.x.url"},
+             {"conin$", "conin$-.url"},
+             {"CONOUT$ ", "CONOUT$- .url"},
              // Edge cases: names that only look like devices stay as they are.
              {"COM0", "COM0.url"},
              {"LPT10", "LPT10.url"},
@@ -106,6 +114,9 @@ TEST(UrlFileWriterNames, DeviceNamesGetAMarkInAnyCaseWhateverFollows)
              {"x.CON", "x.CON.url"},
              {" CON", " CON.url"},
              {"CO", "CO.url"},
+             {"COM\u2074", "COM\u2074.url"},
+             {"CONIN", "CONIN.url"},
+             {"CON -", "CON -.url"},
              {"", ".url"},
          })
         EXPECT_EQ(UrlFileWriter::fileNameOf(title, 255), name) << title;
