@@ -30,6 +30,13 @@ public:
 
     virtual ~FileSystem() = default;
 
+    // Where the folder part of path ends: the index of its last separator, or npos when the
+    // path is a name alone. Systems that take more than one separator override it.
+    virtual std::size_t lastSeparator(std::string_view path) const
+    {
+        return path.rfind(kSeparator);
+    }
+
     // A directory lookup of the path that counts folders as well as files.
     virtual bool exists(const std::string& path) const = 0;
     virtual std::uintmax_t fileLength(const std::string& path) const = 0;

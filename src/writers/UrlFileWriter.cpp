@@ -67,11 +67,12 @@ FileBatchWriter::File UrlFileWriter::fileOf(const Target& target, const LinkReco
 UrlFileWriter::Target UrlFileWriter::openTarget() const
 {
     const std::string folder = m_surface.text(Field::Folder);
-    // The folder text is a prefix used as typed: it must end with "/" to place the files
-    // inside the folder. A text that names nothing sends them to the fallback folder.
+    // The folder text is a prefix used as typed: it must end with a separator to place the
+    // files inside the folder. A text that names nothing sends them to the fallback folder.
+    // Only the text after the last separator counts against the name limit.
     const std::string prefix =
         m_files.exists(folder) ? folder : m_fallbackFolder + FileSystem::kSeparator;
-    const auto slash = prefix.rfind(FileSystem::kSeparator);
+    const auto slash = m_files.lastSeparator(prefix);
     const std::string directory = slash == std::string::npos ? "" : prefix.substr(0, slash + 1);
     Target target{m_files.openFolder(directory), prefix.substr(directory.size())};
     const std::size_t limit = target.folder->maxNameLength();

@@ -75,3 +75,98 @@ TEST(Win32FileSystem, FailuresNameTheFileAndTheCause)
     EXPECT_THROW(files.replaceFile(folder.file("taken.url"), "x", Durability::Cached), FileError);
     EXPECT_EQ(folder.names(), (Names{"taken.url"}));
 }
+
+namespace {
+
+// A file system on which the target is held by another program for the first few tries of
+// putting a file in its place, as a virus scanner holds a file it has just seen written.
+class HeldFileSystem : public Win32FileSystem
+{
+public:
+    HeldFileSystem(int heldTries, DWORD error) : m_heldTries(heldTries), m_error(error) {}
+
+    std::vector<unsigned> waits;
+
+protected:
+    bool replaceExisting(const std::wstring& target, const std::wstring& temporary) override
+    {
+        return !held() && Win32FileSystem::replaceExisting(target, temporary);
+    }
+    bool moveInto(const std::wstring& temporary, const std::wstring& target) override
+    {
+        return !held() && Win32FileSystem::moveInto(temporary, target);
+    }
+    void pause(unsigned milliseconds) override { waits.push_back(milliseconds); }
+
+private:
+    // Both calls of one try fail while the target is held.
+    bool held()
+    {
+        if (m_tries >= 2 * m_heldTries)
+            return false;
+        ++m_tries;
+        ::SetLastError(m_error);
+        return true;
+    }
+
+    int m_heldTries;
+    DWORD m_error;
+    int m_tries = 0;
+};
+
+} // namespace
+
+// A target held for a moment is replaced once it is let go; one held longer than about a
+// second, or a failure that waiting cannot mend, fails as before with the old file intact
+TEST(Win32FileSystem, RetriesAFileHeldForAMomentWithinASecond)
+{
+    struct Row
+    {
+        const char* scenario;
+        int heldTries;
+        DWORD error;
+        bool written;
+        std::size_t waits;
+    };
+    for (const Row& row : {
+             Row{"not held", 0, ERROR_SUCCESS, true, 0},
+             Row{"sharing violation, 3 tries", 3, ERROR_SHARING_VIOLATION, true, 3},
+             Row{"access denied, 8 tries", 8, ERROR_ACCESS_DENIED, true, 8},
+             Row{"lock violation, 1 try", 1, ERROR_LOCK_VIOLATION, true, 1},
+             // Edge cases: held past the last wait; an error that is not another's hold.
+             Row{"held throughout", 100, ERROR_SHARING_VIOLATION, false, 8},
+             Row{"disk full", 100, ERROR_DISK_FULL, false, 0},
+         }) {
+        SCOPED_TRACE(row.scenario);
+        WideTemporaryFolder folder;
+        Win32FileSystem().replaceFile(folder.file("a.url"), "old", Durability::Cached);
+        HeldFileSystem files(row.heldTries, row.error);
+        if (row.written) {
+            files.replaceFile(folder.file("a.url"), "new", Durability::Cached);
+        } else {
+            EXPECT_THROW(files.replaceFile(folder.file("a.url"), "new", Durability::Cached),
+                         FileError);
+        }
+        EXPECT_EQ(files.readFile(folder.file("a.url")), row.written ? "new" : "old");
+        EXPECT_EQ(files.waits.size(), row.waits);
+        unsigned total = 0;
+        for (const unsigned wait : files.waits)
+            total += wait;
+        EXPECT_LE(total, 1000u);
+        EXPECT_EQ(folder.names(), Names{"a.url"}); // no temporary left
+    }
+}
+
+// A folder ends at its last "\", "/" or drive colon; the rest is the name
+TEST(Win32FileSystem, FindsTheFolderEndAtEitherSeparator)
+{
+    const Win32FileSystem files;
+    for (const auto& [path, end] : std::vector<std::pair<std::string, std::size_t>>{
+             {"C:\\链接\\新建文件夹\\", 25},
+             {"C:/a\\b", 4},
+             {"C:\\a/b", 4},
+             {"C:name", 1},
+             {"name", std::string::npos},
+         })
+        EXPECT_EQ(files.lastSeparator(path), end) << path;
+}

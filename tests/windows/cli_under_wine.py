@@ -23,10 +23,14 @@ scratch = tempfile.mkdtemp(prefix="corvano-wine-")
 failures = []
 
 
-def run(system, name, url, start='<ul class="news">', extra=()):
-    """Runs one program on one case in a fresh folder; returns (exit code, output, files)."""
+def run(system, name, url, start='<ul class="news">', extra=(), subfolder=""):
+    """Runs one program on one case in a fresh folder; returns (exit code, output, files).
+
+    With a subfolder, the shortcuts go there, below "links", and the Windows program is
+    given the folder with "\\" throughout, as the folder picker gives it."""
     folder = os.path.join(scratch, system, name)
-    os.makedirs(os.path.join(folder, "links"), exist_ok=True)
+    links = os.path.join(folder, "links", subfolder) if subfolder else os.path.join(folder, "links")
+    os.makedirs(links, exist_ok=True)
     program = os.path.join(folder, "bin")
     os.makedirs(program)
     exe = os.path.join(program, os.path.basename(windows_exe if system == "windows" else linux_exe))
@@ -34,8 +38,11 @@ def run(system, name, url, start='<ul class="news">', extra=()):
     shutil.copy(windows_exe if system == "windows" else linux_exe, exe)
     open(os.path.join(folder, "template"), "wb").write(b"[InternetShortcut]\nURL=")
     to_arg = windows_path if system == "windows" else (lambda p: p)
+    target = to_arg(links) + "/"
+    if subfolder and system == "windows":
+        target = target.replace("/", "\\")
     arguments = [
-        "--url", url, "--folder", to_arg(os.path.join(folder, "links")) + "/",
+        "--url", url, "--folder", target,
         "--template-file", to_arg(os.path.join(folder, "template")),
         "--start", start, "--end", "</ul>", "--contains", ".html",
         "--settings", to_arg(os.path.join(folder, "db.dat")),
@@ -46,7 +53,7 @@ def run(system, name, url, start='<ul class="news">', extra=()):
     result = subprocess.run(command, capture_output=True, timeout=120)
     elapsed = time.monotonic() - began
     files = {}
-    for root in (os.path.join(folder, "links"),):
+    for root in (links,):
         for entry in sorted(os.listdir(root)):
             path = os.path.join(root, entry)
             files[entry] = open(path, "rb").read() if os.path.isfile(path) else "<folder>"
@@ -56,12 +63,13 @@ def run(system, name, url, start='<ul class="news">', extra=()):
     return result.returncode, result.stdout, files, elapsed
 
 
-def case(name, url, expected_code, start='<ul class="news">', extra=(), prepare=None):
+def case(name, url, expected_code, start='<ul class="news">', extra=(), prepare=None,
+         subfolder="", expected_files=None):
     outcomes = {}
     for system in ("linux", "windows"):
         if prepare:
             prepare(os.path.join(scratch, system, name))
-        outcomes[system] = run(system, name, url, start, extra)
+        outcomes[system] = run(system, name, url, start, extra, subfolder)
     linux, windows = outcomes["linux"], outcomes["windows"]
     problems = []
     if linux[0] != expected_code or windows[0] != expected_code:
@@ -70,6 +78,11 @@ def case(name, url, expected_code, start='<ul class="news">', extra=(), prepare=
     if linux[2] != windows[2]:
         problems.append("the files differ: Linux %s, Windows %s"
                         % (sorted(linux[2]), sorted(windows[2])))
+    if expected_files is not None:
+        for system in ("linux", "windows"):
+            names = sorted(f for f in outcomes[system][2] if f.endswith(".url"))
+            if names != sorted(expected_files):
+                problems.append("%s wrote %s, expected %s" % (system, names, expected_files))
     if linux[1] != windows[1]:
         problems.append("the output differs: %r / %r" % (linux[1][:200], windows[1][:200]))
     status = "ok" if not problems else "FAILED"
@@ -95,6 +108,14 @@ case("completed", base + "/list-page.html", 0, extra=("--absolute",))
 case("no start string", base + "/list-page.html", 3, start="<ol class=none>")
 case("write failure", base + "/list-page.html", 4, prepare=occupy)
 case("time-out", base + "/stall", 2, extra=("--timeout", "1"))
+# A folder as the picker gives it, with "\", whose path is long: only the name counts against
+# the name limit, so titles that share their first 40 characters keep their full names.
+case("picked folder", base + "/long-titles.html", 0, subfolder="研" * 40,
+     expected_files=[loopback_pages.SHARED_TITLE + tail + ".url"
+                     for tail in ("第一部分", "第二部分", "第三部分")])
+# "\" in a relative address is a path separator, as browsers read it; characters beyond
+# ASCII come out percent-encoded the same way on both systems.
+case("backslash", base + "/backslash.html", 0, extra=("--absolute",))
 
 
 

@@ -5,6 +5,8 @@ start(examples) serves, on 127.0.0.1 and a free port:
   /gbk.html        the same list in GBK, declared so in the page only
   /moved           a redirect to /list-page.html
   /stall           headers and a first piece, then silence for 4 s
+  /long-titles.html three links whose titles share their first 40 characters
+  /backslash.html  relative addresses written with "\\" and with characters beyond ASCII
 and returns (server, base address); server.shutdown() stops it.
 """
 import http.server
@@ -32,6 +34,8 @@ class _Handler(http.server.BaseHTTPRequestHandler):
             self.send_page(self.sample, "text/html; charset=utf-8")
         elif self.path == "/gbk.html":
             self.send_page(self.gbk_page)
+        elif self.path in PAGES:
+            self.send_page(PAGES[self.path].encode("utf-8"), "text/html; charset=utf-8")
         elif self.path == "/moved":
             self.send_response(302)
             self.send_header("Location", "/list-page.html")
@@ -48,6 +52,25 @@ class _Handler(http.server.BaseHTTPRequestHandler):
             time.sleep(4)
         else:
             self.send_error(404)
+
+
+SHARED_TITLE = "关于二零二六年全市中小学春季学期开学工作安排及校园安全检查的通知附件一二三四五六七"
+
+
+def _list_page(items):
+    links = "".join('<li><a href="%s">%s</a></li>\n' % item for item in items)
+    return ('<html><head><meta charset="utf-8"></head><body>\n<ul class="news">\n%s</ul>'
+            '</body></html>' % links)
+
+
+PAGES = {
+    "/long-titles.html": _list_page([("/news/%d.html" % n, SHARED_TITLE + tail)
+                                     for n, tail in ((1, "第一部分"), (2, "第二部分"),
+                                                     (3, "第三部分"))]),
+    "/backslash.html": _list_page([("\\news\\1.html", "反斜杠"),
+                                   ("news\\2.html", "相对反斜杠"),
+                                   ("/新闻/3.html?名=值", "中文地址")]),
+}
 
 
 def start(examples):

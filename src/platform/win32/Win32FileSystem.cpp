@@ -6,6 +6,7 @@
 #include "Win32Folder.h"
 
 #include <algorithm>
+#include <array>
 #include <random>
 #include <windows.h>
 
@@ -60,24 +61,68 @@ void writeAll(HANDLE file, std::string_view bytes, const std::string& path)
     }
 }
 
-void putInPlace(const std::wstring& temporary, const std::wstring& target, const std::string& path)
+// Virus scanners, the search indexer and sync clients open a new file for a moment; while
+// they hold it, it can be neither replaced nor moved over. The waits add up to one second.
+constexpr std::array<unsigned, 8> kHeldFileWaits = {10, 20, 40, 80, 150, 200, 250, 250};
+
+bool isHeldByAnother(DWORD error)
 {
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                       nullptr, nullptr))
-        return;
-    if (!::MoveFileExW(temporary.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        fail(path);
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_LOCK_VIOLATION;
 }
 
 } // namespace
+
+bool Win32FileSystem::replaceExisting(const std::wstring& target, const std::wstring& temporary)
+{
+    return ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+}
+
+bool Win32FileSystem::moveInto(const std::wstring& temporary, const std::wstring& target)
+{
+    return ::MoveFileExW(temporary.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+void Win32FileSystem::pause(unsigned milliseconds)
+{
+    ::Sleep(milliseconds);
+}
+
+unsigned long Win32FileSystem::tryPutInPlace(const std::wstring& temporary,
+                                             const std::wstring& target)
+{
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        replaceExisting(target, temporary))
+        return ERROR_SUCCESS;
+    return moveInto(temporary, target) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+void Win32FileSystem::putInPlace(const std::wstring& temporary, const std::wstring& target,
+                                 const std::string& path)
+{
+    DWORD error = tryPutInPlace(temporary, target);
+    for (const unsigned wait : kHeldFileWaits) {
+        if (error == ERROR_SUCCESS || !isHeldByAnother(error))
+            break;
+        pause(wait);
+        error = tryPutInPlace(temporary, target);
+    }
+    if (error != ERROR_SUCCESS)
+        fail(path, error);
+}
 
 std::wstring Win32FileSystem::systemPath(const std::string& path)
 {
     std::wstring wide = WideText::fromUtf8(path);
     std::replace(wide.begin(), wide.end(), L'/', L'\\');
     return wide;
+}
+
+std::size_t Win32FileSystem::lastSeparator(std::string_view path) const
+{
+    return path.find_last_of("\\/:");
 }
 
 bool Win32FileSystem::exists(const std::string& path) const

@@ -18,9 +18,25 @@ public:
     void replaceFile(const std::string& path, std::string_view bytes,
                      Durability durability) override;
     std::unique_ptr<Folder> openFolder(const std::string& path) override;
+    // "\" and "/" both end a folder, as does the ":" of a drive ("C:name").
+    std::size_t lastSeparator(std::string_view path) const override;
 
     // The path in the API's form: UTF-16, with "\" for every "/".
     static std::wstring systemPath(const std::string& path);
+
+protected:
+    // The calls that put a written temporary in the target's place, and the wait before
+    // trying again; a test stands in for them to play a file another program holds open.
+    // Each returns false with the reason in GetLastError, as the API does.
+    virtual bool replaceExisting(const std::wstring& target, const std::wstring& temporary);
+    virtual bool moveInto(const std::wstring& temporary, const std::wstring& target);
+    virtual void pause(unsigned milliseconds);
+
+private:
+    void putInPlace(const std::wstring& temporary, const std::wstring& target,
+                    const std::string& path);
+    // 0 when the temporary is in place, else the system's error.
+    unsigned long tryPutInPlace(const std::wstring& temporary, const std::wstring& target);
 };
 
 } // namespace corvano
