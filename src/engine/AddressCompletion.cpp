@@ -56,14 +56,22 @@ AddressCompletion::~AddressCompletion() = default;
 AddressCompletion::AddressCompletion(AddressCompletion&&) noexcept = default;
 AddressCompletion& AddressCompletion::operator=(AddressCompletion&&) noexcept = default;
 
-AddressCompletion::AddressCompletion(std::string_view base) : m_base(parse(base)) {}
+AddressCompletion::AddressCompletion(std::string_view base)
+{
+    const std::string cleaned = UrlReference::cleaned(base);
+    if (!UrlReference::hasScheme(cleaned))
+        return;
+    m_specialScheme = UrlReference::isSpecialScheme(cleaned.substr(0, cleaned.find(':')));
+    m_base.reset(parse(UrlReference::browserForm(cleaned, m_specialScheme)));
+}
 
 std::string AddressCompletion::complete(std::string_view address) const
 {
     const std::string reference = UrlReference::cleaned(address);
     if (!m_base || UrlReference::hasScheme(reference))
         return std::string(address);
-    return resolve(*m_base, reference).value_or(std::string(address));
+    return resolve(*m_base, UrlReference::browserForm(reference, m_specialScheme))
+        .value_or(std::string(address));
 }
 
 std::string AddressCompletion::baseOf(std::string_view pageHtml, std::string_view pageAddress)

@@ -9,7 +9,8 @@ namespace corvano {
 
 // Completes a link's address into an absolute one against the address of the page it stands
 // on, as a browser resolves a reference (RFC 3986): with libcurl's URL parser where the build
-// has libcurl, with RFC 3986's own resolution on Windows.
+// has libcurl, with RFC 3986's own resolution on Windows. Both parsers are given the address
+// in the form browsers send (UrlReference::browserForm), so both write the same bytes.
 class AddressCompletion
 {
 public:
@@ -40,6 +41,7 @@ private:
     static std::optional<std::string> resolve(const Parsed& base, const std::string& reference);
 
     std::unique_ptr<Parsed, ParsedDeleter> m_base;
+    bool m_specialScheme = false; // the base's scheme reads "\" as "/"
 };
 
 } // namespace corvano

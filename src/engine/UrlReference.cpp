@@ -1,5 +1,10 @@
 #include "UrlReference.h"
 
+#include "platform/AsciiCase.h"
+
+#include <algorithm>
+#include <initializer_list>
+
 namespace corvano::UrlReference {
 
 namespace {
@@ -45,6 +50,32 @@ std::string cleaned(std::string_view address)
             reference += c;
     }
     return reference;
+}
+
+bool isSpecialScheme(std::string_view scheme)
+{
+    const std::string lower = AsciiCase::lower(scheme);
+    return std::ranges::any_of(
+        std::initializer_list<std::string_view>{"http", "https", "ftp", "ws", "wss", "file"},
+        [&lower](std::string_view special) { return lower == special; });
+}
+
+std::string browserForm(std::string_view reference, bool specialScheme)
+{
+    constexpr char kHex[] = "0123456789ABCDEF";
+    const std::size_t pathEnd = std::min(reference.find_first_of("?#"), reference.size());
+    std::string form;
+    form.reserve(reference.size());
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(reference[i]);
+        if (byte == '\\' && specialScheme && i < pathEnd)
+            form += '/';
+        else if (byte >= 0x80)
+            form.append({'%', kHex[byte >> 4], kHex[byte & 0xF]});
+        else
+            form += static_cast<char>(byte);
+    }
+    return form;
 }
 
 } // namespace corvano::UrlReference

@@ -30,6 +30,13 @@ TEST(AddressCompletionTest, ResolvesEachFormOfReference)
         {"//cdn.example/x.js", "http://cdn.example/x.js"},
         {"a b.html?q=c d", "http://example.com/list/a%20b.html?q=c%20d"},
         {" /n/1.html\r\n", "http://example.com/n/1.html"},
+        // As browsers read them, the same on every system: "\" is "/" before the query, and
+        // UTF-8 beyond ASCII is percent-encoded in upper case; escapes given stay as given.
+        {"\\news\\1.html", "http://example.com/news/1.html"},
+        {"2024\\05.html?a=\\b#c\\d", "http://example.com/list/2024/05.html?a=\\b#c\\d"},
+        {"/新闻/3.html?名=值#节",
+         "http://example.com/%E6%96%B0%E9%97%BB/3.html?%E5%90%8D=%E5%80%BC#%E8%8A%82"},
+        {"/%e6%96%b0.html", "http://example.com/%e6%96%b0.html"},
     };
     const AddressCompletion completion(kPage);
     for (const auto& [address, completed] : cases)
