@@ -170,3 +170,24 @@ TEST(Win32FileSystem, FindsTheFolderEndAtEitherSeparator)
          })
         EXPECT_EQ(files.lastSeparator(path), end) << path;
 }
+
+// Long paths: past the classic limit the "\\?\" form is used, absolute and resolved, so a
+// long folder and a long title still make a file (real Windows enforces the limit, Wine not)
+TEST(Win32FileSystem, PathsPastTheClassicLimitTakeTheLongForm)
+{
+    WideTemporaryFolder folder;
+    Win32FileSystem files;
+    const std::string deep = folder.file(std::string(120, 'd'));
+    ::CreateDirectoryW(Win32FileSystem::systemPath(deep).c_str(), nullptr);
+    const std::string path = deep + "\\" + std::string(150, 't') + ".url";
+    files.replaceFile(path, "URL=x\r\n", Durability::Cached);
+    EXPECT_EQ(files.readFile(deep + "/../" + std::string(120, 'd') + "/" + std::string(150, 't') +
+                             ".url"),
+              "URL=x\r\n");
+    const std::wstring longForm = Win32FileSystem::systemPath(path);
+    EXPECT_TRUE(longForm.starts_with(L"\\\\?\\")) << path;
+    EXPECT_EQ(longForm.find(L'/'), std::wstring::npos);
+    EXPECT_EQ(Win32FileSystem::systemPath("C:/a/b.url"), L"C:\\a\\b.url"); // short: as typed
+    EXPECT_EQ(Win32FileSystem::systemPath("\\\\server\\share\\" + std::string(250, 'x')),
+              L"\\\\?\\UNC\\server\\share\\" + std::wstring(250, L'x'));
+}

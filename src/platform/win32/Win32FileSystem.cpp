@@ -71,6 +71,30 @@ bool isHeldByAnother(DWORD error)
            error == ERROR_LOCK_VIOLATION;
 }
 
+// Paths from this length on may not fit: MAX_PATH holds 259 characters, and a folder must
+// leave room for a 12-character name in it. Our temporaries are made beside the target.
+constexpr std::size_t kClassicPathRoom = MAX_PATH - 12 - 1;
+
+// The "\\?\" form of a long path: made absolute and its "." and ".." resolved first, since
+// the system takes that form as it stands. A path that cannot be made absolute stays as it is.
+std::wstring withoutLengthLimit(const std::wstring& path)
+{
+    if (path.starts_with(L"\\\\?\\"))
+        return path;
+    const DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(length, L'\0');
+    const DWORD written =
+        length ? ::GetFullPathNameW(path.c_str(), length, full.data(), nullptr) : 0;
+    if (written == 0 || written >= length)
+        return path;
+    full.resize(written);
+    if (full.starts_with(L"\\\\.\\") || full.starts_with(L"\\\\?\\"))
+        return full;
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2); // \\server\share
+    return L"\\\\?\\" + full;
+}
+
 } // namespace
 
 bool Win32FileSystem::replaceExisting(const std::wstring& target, const std::wstring& temporary)
@@ -117,7 +141,7 @@ std::wstring Win32FileSystem::systemPath(const std::string& path)
 {
     std::wstring wide = WideText::fromUtf8(path);
     std::replace(wide.begin(), wide.end(), L'/', L'\\');
-    return wide;
+    return wide.size() < kClassicPathRoom ? wide : withoutLengthLimit(wide);
 }
 
 std::size_t Win32FileSystem::lastSeparator(std::string_view path) const

@@ -21,7 +21,8 @@ public:
     // "\" and "/" both end a folder, as does the ":" of a drive ("C:name").
     std::size_t lastSeparator(std::string_view path) const override;
 
-    // The path in the API's form: UTF-16, with "\" for every "/".
+    // The path in the API's form: UTF-16, with "\" for every "/". A path too long for the
+    // classic limit is made absolute and given the "\\?\" form, which has none.
     static std::wstring systemPath(const std::string& path);
 
 protected:
