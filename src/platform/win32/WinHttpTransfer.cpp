@@ -2,6 +2,7 @@
 
 #include "WideText.h"
 #include "Win32Error.h"
+#include "WinHttpSession.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -37,12 +38,12 @@ Event newEvent(bool manualReset)
     return Event(event);
 }
 
-// What WinHTTP's completions hand the worker. It lives until the request's handle is closed,
-// since WinHTTP may still write into the buffer or call back until then.
+// What WinHTTP's completions hand the worker. It lives until WinHTTP reports the request's
+// handle closing, since WinHTTP may still write into the buffer or call back until then; the
+// notice itself deletes it.
 struct Channel
 {
     Event done = newEvent(false);
-    Event closed = newEvent(true);
     DWORD status = 0;
     DWORD bytes = 0;
     DWORD error = 0;
@@ -59,7 +60,7 @@ void CALLBACK onStatus(HINTERNET, DWORD_PTR context, DWORD status, void* informa
         return; // the session's and the connection's own notices
     switch (status) {
     case WINHTTP_CALLBACK_STATUS_HANDLE_CLOSING:
-        ::SetEvent(channel->closed.get());
+        delete channel;
         return;
     case WINHTTP_CALLBACK_STATUS_REDIRECT: {
         // Before the headers of the last response, whose event orders it for the worker. Some
@@ -150,10 +151,7 @@ public:
         Address address;
         if (!crack(m_request.address, m_request.remotePort, address))
             return failed(TransferFailure::Failed, "the address is not a valid URL");
-        const DWORD access =
-            m_request.direct ? WINHTTP_ACCESS_TYPE_NO_PROXY : WINHTTP_ACCESS_TYPE_DEFAULT_PROXY;
-        Internet session(::WinHttpOpen(L"Corvano/1.0", access, WINHTTP_NO_PROXY_NAME,
-                                       WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC));
+        Internet session(WinHttpSession::open(m_request.direct));
         if (!session)
             return systemFailure(::GetLastError());
         ::WinHttpSetStatusCallback(session.get(), &onStatus,
@@ -187,15 +185,20 @@ private:
         if (!handle)
             return systemFailure(::GetLastError());
         auto channel = std::make_unique<Channel>();
-        configure(handle);
+        configure(handle, *channel);
         m_onState(TransferState::Connecting);
         exchange(handle, *channel);
         close(handle, std::move(channel));
         return std::move(m_result);
     }
 
-    void configure(HINTERNET handle)
+    void configure(HINTERNET handle, Channel& channel)
     {
+        // The channel is the request's context from the start, not only once it is sent: a
+        // send that fails at once still reports the handle closing to it, so close() does
+        // not wait for a notice that would never come.
+        auto context = reinterpret_cast<DWORD_PTR>(&channel);
+        ::WinHttpSetOption(handle, WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof context);
         DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_ALWAYS;
         ::WinHttpSetOption(handle, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof policy);
         DWORD redirects = kMaxRedirects;
@@ -325,12 +328,13 @@ private:
                    : std::string();
     }
 
-    // WinHTTP calls back until it reports the handle closing; only then may the channel go.
+    // WinHTTP calls back until it reports the handle closing, which may come long after a
+    // cancel (Wine's comes when the silent server's wait runs out); the channel is handed to
+    // that notice, so the worker ends at once and a closing window is not held open.
     static void close(HINTERNET handle, std::unique_ptr<Channel> channel)
     {
-        ::WinHttpCloseHandle(handle);
-        if (::WaitForSingleObject(channel->closed.get(), 10000) != WAIT_OBJECT_0)
-            channel.release(); // a system that never reports it keeps the channel for good
+        if (::WinHttpCloseHandle(handle))
+            channel.release();
     }
 
     void fail(DWORD error)
