@@ -7,7 +7,9 @@
 namespace corvano {
 
 // The resolution a window is drawn at, and the designed twips in its pixels. The program is
-// aware of each monitor's resolution, so a window asks for its own.
+// aware of each monitor's resolution, so a window asks for its own. The calls that take a
+// resolution came with Windows 10 1607; on older systems they are missing, every window has
+// the system's resolution, and the classic calls answer for it.
 class Dpi
 {
 public:
@@ -22,6 +24,14 @@ public:
     int pixels(int twips) const { return Twips::toPixels(twips, m_dotsPerInch); }
     RECT rect(const TwipsRect& twips) const;
     double twipsPerPixel() const { return double(Twips::kPerInch) / m_dotsPerInch; }
+
+    // AdjustWindowRectEx at this resolution, without a menu.
+    void adjustWindowRect(RECT& rect, DWORD style, DWORD extendedStyle) const;
+    // GetSystemMetrics at this resolution.
+    int systemMetric(int index) const;
+    // The message font of the non-client metrics at this resolution; false when the system
+    // cannot tell.
+    bool messageFont(LOGFONTW& font) const;
 
 private:
     int m_dotsPerInch;

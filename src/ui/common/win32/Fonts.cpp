@@ -8,12 +8,10 @@ namespace corvano::Fonts {
 
 FontHandle ui(Dpi dpi)
 {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                                      static_cast<UINT>(dpi.dotsPerInch())))
+    LOGFONTW font{};
+    if (!dpi.messageFont(font))
         return FontHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-    return FontHandle(::CreateFontIndirectW(&metrics.lfMessageFont));
+    return FontHandle(::CreateFontIndirectW(&font));
 }
 
 FontHandle named(const FontSpec& spec, Dpi dpi)

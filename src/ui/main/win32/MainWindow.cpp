@@ -37,7 +37,7 @@ const std::pair<const char*, int> kPages[] = {{Layout::kTabs[0].caption, MainCon
 SIZE outerSize(Dpi dpi)
 {
     RECT rect{0, 0, dpi.pixels(Layout::kClientWidth), dpi.pixels(Layout::kClientHeight)};
-    ::AdjustWindowRectExForDpi(&rect, kStyle, FALSE, 0, static_cast<UINT>(dpi.dotsPerInch()));
+    dpi.adjustWindowRect(rect, kStyle, 0);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 

@@ -27,7 +27,7 @@ HICON folderIcon(UINT openOrClosed)
 
 int iconSize(Dpi dpi)
 {
-    return ::GetSystemMetricsForDpi(SM_CYSMICON, static_cast<UINT>(dpi.dotsPerInch()));
+    return dpi.systemMetric(SM_CYSMICON);
 }
 
 } // namespace

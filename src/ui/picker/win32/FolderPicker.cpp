@@ -26,7 +26,7 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 SIZE outerSize(Dpi dpi)
 {
     RECT outer{0, 0, dpi.pixels(Layout::kClientWidth), dpi.pixels(Layout::kClientHeight)};
-    ::AdjustWindowRectExForDpi(&outer, kStyle, FALSE, 0, static_cast<UINT>(dpi.dotsPerInch()));
+    dpi.adjustWindowRect(outer, kStyle, 0);
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
