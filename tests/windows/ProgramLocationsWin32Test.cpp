@@ -1,0 +1,40 @@
+#include "WideTemporaryFolder.h"
+#include "platform/ProgramLocations.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvano;
+using namespace corvano::test;
+
+// A copy whose folder can be written keeps everything beside itself; one whose folder cannot
+// (here: a folder that is not there to write) keeps settings and log in %APPDATA%\Corvano and
+// sends a missing target folder's files to the profile, its pictures still its own
+TEST(ProgramLocationsWin32, PortableWhereTheFolderCanBeWrittenElseTheUsersFolders)
+{
+    WideTemporaryFolder folder;
+    const ProgramLocations::Environment user{
+        "C:\\Users\\Lin", "C:\\Users\\Lin\\AppData\\Roaming", {}};
+    const auto portable = ProgramLocations::detect(folder.path(), user);
+    EXPECT_TRUE(portable.isPortable());
+    EXPECT_EQ(portable.settingsFile(), folder.file("db.dat"));
+    EXPECT_EQ(portable.logFolder(), folder.path());
+    EXPECT_EQ(folder.names(), std::vector<std::string>{}); // the probe leaves nothing
+
+    const std::string locked = folder.file("Program Files\\Corvano");
+    for (const auto& [environment, appData, fallback] :
+         std::vector<std::tuple<ProgramLocations::Environment, std::string, std::string>>{
+             {user, "C:\\Users\\Lin\\AppData\\Roaming\\Corvano", "C:\\Users\\Lin"},
+             // Edge case: APPDATA unset falls back to its place in the profile.
+             {{"C:\\Users\\Lin", "", {}},
+              "C:\\Users\\Lin\\AppData\\Roaming\\Corvano",
+              "C:\\Users\\Lin"},
+         }) {
+        SCOPED_TRACE(environment.configHome);
+        const auto installed = ProgramLocations::detect(locked, environment);
+        EXPECT_FALSE(installed.isPortable());
+        EXPECT_EQ(installed.settingsFile(), appData + "\\db.dat");
+        EXPECT_EQ(installed.logFolder(), appData);
+        EXPECT_EQ(installed.fallbackFolder(), fallback);
+        EXPECT_EQ(installed.pictureFolder(), locked + "\\img");
+    }
+}
