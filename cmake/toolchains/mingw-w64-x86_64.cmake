@@ -1,32 +1,7 @@
 # 64-bit Windows programs built on Debian with MinGW-w64 (g++-mingw-w64-x86-64-posix: the
 # posix thread model gives std::thread and std::mutex) and run here under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(CORVANO_MINGW_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${CORVANO_MINGW_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${CORVANO_MINGW_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER ${CORVANO_MINGW_TRIPLET}-windres)
-
-# Libraries built for Windows (PCRE2, GoogleTest) are installed under this prefix.
-set(CORVANO_WINDOWS_DEPS "${CMAKE_CURRENT_LIST_DIR}/../../build/windows-deps" CACHE PATH
-    "Prefix of the libraries built for Windows")
-set(CMAKE_FIND_ROOT_PATH /usr/${CORVANO_MINGW_TRIPLET} ${CORVANO_WINDOWS_DEPS})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# One executable with nothing to ship beside it: the C and C++ run-times and winpthread are
-# linked in.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-
-# The libraries above are found through their pkg-config files, never the system's.
-set(ENV{PKG_CONFIG_LIBDIR} "${CORVANO_WINDOWS_DEPS}/lib/pkgconfig")
-set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
-
-# Programs built here run under Wine (wine64 from Debian).
-find_program(CORVANO_WINE NAMES wine64 wine wine-stable PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-if(CORVANO_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${CORVANO_WINE})
-endif()
+set(CORVANO_DEPS_FOLDER windows-deps)
+set(CORVANO_WINE_NAMES wine64 wine wine-stable)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
