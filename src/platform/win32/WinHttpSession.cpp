@@ -37,16 +37,30 @@ HINTERNET openWithInternetOptions()
                     bypass && *bypass ? bypass.get() : WINHTTP_NO_PROXY_BYPASS);
 }
 
+// Windows 8.1 or later, as the manifest lets the system say.
+bool hasAutomaticProxy()
+{
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    version.dwMajorVersion = 6;
+    version.dwMinorVersion = 3;
+    const ULONGLONG atLeast =
+        ::VerSetConditionMask(::VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL),
+                              VER_MINORVERSION, VER_GREATER_EQUAL);
+    return ::VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION, atLeast);
+}
+
 } // namespace
 
 HINTERNET WinHttpSession::open(bool direct)
 {
     if (direct)
         return openWith(WINHTTP_ACCESS_TYPE_NO_PROXY);
-    // Windows 8.1 and later follow the user's own settings, detection and scripts included;
-    // earlier systems refuse the access type.
-    if (HINTERNET session = openWith(WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY))
-        return session;
+    // Windows 8.1 and later follow the user's own settings, detection and scripts included.
+    if (hasAutomaticProxy()) {
+        if (HINTERNET session = openWith(WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY))
+            return session;
+    }
     return openWithInternetOptions();
 }
 
