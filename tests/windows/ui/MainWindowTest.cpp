@@ -421,11 +421,18 @@ TEST_F(MainWindowTest, ClosingEndsAWaitingRun)
     static HWND s_closing;
     static std::string s_status;
     s_closing = hwnd();
-    const UINT_PTR later = ::SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        ::KillTimer(nullptr, timer);
-        s_status = WindowText::get(findControl(s_closing, MainControl::Label3));
-        ::PostMessageW(s_closing, WM_CLOSE, 0, 0);
-    });
+    // A class's static function, not a lambda: a timer procedure is stdcall, which a lambda
+    // converts to only on 64-bit Windows.
+    struct Later
+    {
+        static void CALLBACK close(HWND, UINT, UINT_PTR timer, DWORD)
+        {
+            ::KillTimer(nullptr, timer);
+            s_status = WindowText::get(findControl(s_closing, MainControl::Label3));
+            ::PostMessageW(s_closing, WM_CLOSE, 0, 0);
+        }
+    };
+    const UINT_PTR later = ::SetTimer(nullptr, 0, 500, &Later::close);
     BoxAnswerer boxes;
     const auto start = std::chrono::steady_clock::now();
     click(hwnd(), MainControl::Command3);
