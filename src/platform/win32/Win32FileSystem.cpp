@@ -71,9 +71,10 @@ bool isHeldByAnother(DWORD error)
            error == ERROR_LOCK_VIOLATION;
 }
 
-// Paths from this length on may not fit: MAX_PATH holds 259 characters, and a folder must
-// leave room for a 12-character name in it. Our temporaries are made beside the target.
-constexpr std::size_t kClassicPathRoom = MAX_PATH - 12 - 1;
+// Paths from this length on take the long form: a classic path stays under MAX_PATH (260 with
+// its end), and so must the temporary made beside the target, whose 19-character name may be
+// longer than the target's own.
+constexpr std::size_t kClassicPathRoom = MAX_PATH - 24;
 
 // The "\\?\" form of a long path: made absolute and its "." and ".." resolved first, since
 // the system takes that form as it stands. A path that cannot be made absolute stays as it is.
