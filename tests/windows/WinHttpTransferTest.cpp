@@ -15,12 +15,12 @@ namespace {
 constexpr const wchar_t* kConnections =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
 
-// The proxy the user names in Internet Options, set for the test's lifetime as the settings
-// page stores it, and the user's earlier settings put back afterwards.
+// The proxy the user names in Internet Options, or the configuration script, set for the
+// test's lifetime as the settings page stores it; the earlier settings are put back after.
 class InternetOptionsProxy
 {
 public:
-    explicit InternetOptionsProxy(const std::string& proxy)
+    InternetOptionsProxy(const std::string& proxy, const std::string& script)
     {
         ::RegCreateKeyExW(HKEY_CURRENT_USER, kConnections, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                           &m_key, nullptr);
@@ -32,20 +32,23 @@ public:
                                m_saved.data(), &size);
             m_hadSettings = true;
         }
-        // Version, a change counter, the flags (direct | named proxy), then the proxy, the
-        // bypass list and the configuration script, each as a length and its bytes.
+        // Version, a change counter, the flags (direct, named proxy 2, script 4), then the
+        // proxy, the bypass list and the script's address, each as a length and its bytes.
         std::vector<BYTE> settings;
         const auto add = [&settings](DWORD value) {
             const auto* bytes = reinterpret_cast<const BYTE*>(&value);
             settings.insert(settings.end(), bytes, bytes + sizeof value);
         };
+        const auto addText = [&](const std::string& text) {
+            add(static_cast<DWORD>(text.size()));
+            settings.insert(settings.end(), text.begin(), text.end());
+        };
         add(0x46);
         add(1);
-        add(1 | 2);
-        add(static_cast<DWORD>(proxy.size()));
-        settings.insert(settings.end(), proxy.begin(), proxy.end());
-        add(0);
-        add(0);
+        add(1 | (proxy.empty() ? 0 : 2) | (script.empty() ? 0 : 4));
+        addText(proxy);
+        addText("");
+        addText(script);
         settings.resize(settings.size() + 32);
         ::RegSetValueExW(m_key, L"DefaultConnectionSettings", 0, REG_BINARY, settings.data(),
                          static_cast<DWORD>(settings.size()));
@@ -90,17 +93,32 @@ TEST(WinHttpTransfer, FollowsTheProxyOfTheUsersInternetOptions)
     const std::string withPort = "http://corvano.invalid:80/list.html";
     proxy.serve(address, "<ul>through the proxy</ul>");
     proxy.serve(withPort, "<ul>through the proxy</ul>");
-    const auto asked = [&] { return proxy.requests(address) + proxy.requests(withPort); };
     const std::string port = proxy.url("").substr(std::string("http://127.0.0.1:").size());
-    const InternetOptionsProxy options("127.0.0.1:" + port);
-    EventQueue events;
-    WinHttpTransfer transfer(events, 5s);
+    proxy.serve("/proxy.pac",
+                "function FindProxyForURL(url, host) { return \"PROXY 127.0.0.1:" + port + "\"; }");
+    int asked = 0;
+    const auto askedNow = [&] { return proxy.requests(address) + proxy.requests(withPort); };
+    struct Row
+    {
+        const char* scenario;
+        std::string named; // the proxy server the user typed
+        bool script;       // a configuration script that names the loopback proxy
+    };
+    for (const Row& row :
+         {Row{"named proxy", "127.0.0.1:" + port, false}, Row{"configuration script", "", true},
+          // Port 9 of the loopback answers nothing: the script comes first.
+          Row{"the script before the name", "127.0.0.1:9", true}}) {
+        SCOPED_TRACE(row.scenario);
+        const InternetOptionsProxy options(row.named, row.script ? proxy.url("/proxy.pac") : "");
+        EventQueue events;
+        WinHttpTransfer transfer(events, 5s);
+        EXPECT_EQ(runToEnd(events, transfer, address), TransferFailure::None)
+            << transfer.failureText();
+        EXPECT_EQ(transfer.GetChunk(Transfer::kReadSize), "<ul>through the proxy</ul>");
+        EXPECT_EQ(askedNow(), ++asked);
 
-    EXPECT_EQ(runToEnd(events, transfer, address), TransferFailure::None) << transfer.failureText();
-    EXPECT_EQ(transfer.GetChunk(Transfer::kReadSize), "<ul>through the proxy</ul>");
-    EXPECT_EQ(asked(), 1);
-
-    transfer.setAccessType(AccessType::Direct);
-    EXPECT_EQ(runToEnd(events, transfer, address), TransferFailure::Failed);
-    EXPECT_EQ(asked(), 1);
+        transfer.setAccessType(AccessType::Direct);
+        EXPECT_EQ(runToEnd(events, transfer, address), TransferFailure::Failed);
+        EXPECT_EQ(askedNow(), asked);
+    }
 }

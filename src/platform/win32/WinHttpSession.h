@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <windows.h>
 #include <winhttp.h>
 
@@ -9,8 +10,10 @@ namespace corvano {
 // for this machine unless the transfer goes direct.
 namespace WinHttpSession {
 
-// Null on failure, with the reason in GetLastError.
-HINTERNET open(bool direct);
+// The session for a request to address (a configuration script may name a proxy for each
+// address). Null on failure, with the reason in GetLastError. Where Internet Options name a
+// script (Windows 7), it is fetched and run here, which may take a few seconds.
+HINTERNET open(bool direct, const std::wstring& address);
 
 } // namespace WinHttpSession
 

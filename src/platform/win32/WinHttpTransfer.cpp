@@ -151,7 +151,8 @@ public:
         Address address;
         if (!crack(m_request.address, m_request.remotePort, address))
             return failed(TransferFailure::Failed, "the address is not a valid URL");
-        Internet session(WinHttpSession::open(m_request.direct));
+        Internet session(
+            WinHttpSession::open(m_request.direct, WideText::fromUtf8(m_request.address)));
         if (!session)
             return systemFailure(::GetLastError());
         ::WinHttpSetStatusCallback(session.get(), &onStatus,
