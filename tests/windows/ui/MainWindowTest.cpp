@@ -50,8 +50,8 @@ protected:
     void open(bool forARun = true)
     {
         window.reset();
-        window = std::make_unique<MainWindow>(
-            MainWindow::Options{program.path(), 5s, [this] { ++closings; }});
+        window = std::make_unique<MainWindow>(MainWindow::Options{
+            ProgramLocations::portable(program.path()), 5s, [this] { ++closings; }});
         window->show();
         const std::string texts[] = {server.url("/list.html"),
                                      target.path() + "\\",
@@ -388,6 +388,34 @@ TEST_F(MainWindowTest, AFailedOrEmptyRunEndsInItsStatus)
     click(hwnd(), MainControl::Command3);
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_EQ(caption(MainControl::Label5), "          共生成0个URL文件");
+}
+
+// A template without "URL=" is questioned before the download: Yes puts in the standard
+// content and the run goes on; No ends it with the caret in Text3 and nothing written.
+TEST_F(MainWindowTest, ATemplateWithoutAnAddressIsQuestioned)
+{
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        open();
+        typeInto(hwnd(), MainControl::Text3, "");
+        BoxAnswerer boxes(answer);
+        click(hwnd(), MainControl::Command3);
+        ASSERT_EQ(boxes.boxes().size(), answer == IDYES ? 2u : 1u);
+        EXPECT_EQ(boxes.boxes()[0].title, "URL文件内容");
+        EXPECT_EQ(boxes.boxes()[0].text, "URL文件内容中没有“URL=”，生成的文件将不含网址。"
+                                         "是否使用标准内容？\r\n[InternetShortcut]\r\nURL=");
+        EXPECT_TRUE(boxes.boxes()[0].yesNo);
+        if (answer == IDNO) {
+            EXPECT_EQ(text(3), "");
+            EXPECT_EQ(::GetFocus(), the(MainControl::Text3));
+            EXPECT_EQ(::GetFileAttributesW(WideText::fromUtf8(target.file("第一条.url")).c_str()),
+                      INVALID_FILE_ATTRIBUTES);
+        } else {
+            EXPECT_EQ(text(3), "[InternetShortcut]\r\nURL=");
+            EXPECT_EQ(readFile(target.file("第一条.url")),
+                      "[InternetShortcut]\r\nURL=" + server.url("/news/1.html") + "\r\n");
+        }
+    }
 }
 
 // The eight texts and the check box come back after a restart, the multi-line template
