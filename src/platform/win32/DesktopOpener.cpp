@@ -3,8 +3,9 @@
 #include "WideText.h"
 #include "platform/SystemError.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, whose definitions it needs.
+#include <shellapi.h>
 
 namespace corvano {
 
