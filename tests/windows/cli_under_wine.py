@@ -95,6 +95,7 @@ case("completed", base + "/list-page.html", 0, extra=("--absolute",))
 case("no start string", base + "/list-page.html", 3, start="<ol class=none>")
 case("write failure", base + "/list-page.html", 4, prepare=occupy)
 case("time-out", base + "/stall", 2, extra=("--timeout", "1"))
+case("cut off", base + "/cut-off", 2)
 
 
 
