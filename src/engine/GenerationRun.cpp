@@ -145,7 +145,8 @@ bool GenerationRun::templateReady()
     if (!m_writers.writesShortcuts() ||
         m_surface.text(Field::Template).find(kUrlField) != std::string::npos)
         return true;
-    const std::string question = kTemplateQuestion + std::string("\r\n") + kStandardTemplate.data();
+    const std::string question =
+        std::string(kTemplateQuestion) + "\r\n" + std::string(kStandardTemplate);
     if (m_surface.askYesNo(question, kTemplateTitle)) {
         m_surface.setText(Field::Template, kStandardTemplate);
         return true;

@@ -115,6 +115,20 @@ RECT placeIn(HWND control)
     return rect;
 }
 
+// Where a caption's text ends, in its container, drawn in the caption's font.
+LONG textEnd(HWND caption)
+{
+    const std::wstring text = WideText::fromUtf8(WindowText::get(caption));
+    const HDC dc = ::GetDC(caption);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(caption, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(caption, dc);
+    return placeIn(caption).left + size.cx;
+}
+
 struct Placed
 {
     int id;
@@ -299,6 +313,17 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces)
                 << actual.top << " " << actual.right - actual.left << "x"
                 << actual.bottom - actual.top;
         }
+        // Captions end before their boxes, which would hide the rest; the link list scrolls.
+        for (const auto& [caption, box] : {std::pair{MainControl::Label1, MainControl::Text1},
+                                           {MainControl::Label2, MainControl::Text2},
+                                           {MainControl::Label6, MainControl::Text4},
+                                           {MainControl::Label7, MainControl::Text5},
+                                           {MainControl::Label8, MainControl::Text6},
+                                           {MainControl::Label9, MainControl::Text7},
+                                           {MainControl::Label10, MainControl::Text8}})
+            EXPECT_LT(textEnd(the(caption)), placeIn(the(box)).left)
+                << this->caption(caption) << " at " << dotsPerInch;
+        EXPECT_TRUE(::GetWindowLongW(the(MainControl::Text9), GWL_STYLE) & WS_VSCROLL);
         RECT client;
         ::GetClientRect(hwnd(), &client);
         EXPECT_EQ(client.right, dpi.pixels(Layout::kClientWidth));
