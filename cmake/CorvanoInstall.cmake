@@ -1,5 +1,5 @@
 # What `cmake --install` puts under the prefix: the programs, the launcher's pictures, the
-# desktop entry with its icons and AppStream metadata, the manual pages and bash completion.
+# desktop entries (the program's, and the opener of .url files) with its icons and AppStream metadata, the manual pages and bash completion.
 include(GNUInstallDirs)
 
 set(CORVANO_APP_ID org.corvano.Corvano)
@@ -19,6 +19,9 @@ set(dist ${PROJECT_SOURCE_DIR}/dist/linux)
 set(assets ${PROJECT_SOURCE_DIR}/assets)
 
 install(TARGETS corvano-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Not shown in menus: it makes a double click on a .url file open the page in the browser.
+install(FILES ${dist}/${CORVANO_APP_ID}.OpenShortcut.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 if(TARGET corvano)
     install(TARGETS corvano RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${assets}/img/B1.jpg ${assets}/img/B2.jpg

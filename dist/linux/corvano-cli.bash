@@ -13,6 +13,10 @@ _corvano_cli()
             _filedir
             return
             ;;
+        --open)
+            _filedir url
+            return
+            ;;
         --url | --template | --start | --end | --contains | --replace | --with | --timeout)
             return
             ;;

@@ -20,6 +20,9 @@ constexpr const char* kStringErrorTitle = "字符串错误";
 constexpr const char* kStartMissingText = "起始字符串不存在，请新重设置!";
 constexpr const char* kEndMissingText = "结束字符串不存在，请新重设置!";
 constexpr const char* kFetchStatus = "获取列表";
+constexpr const char* kTemplateTitle = "URL文件内容";
+constexpr const char* kTemplateQuestion =
+    "URL文件内容中没有“URL=”，生成的文件将不含网址。是否使用标准内容？";
 
 // Marks a run in progress for as long as it lasts, whichever way it returns.
 class RunningFlag
@@ -58,9 +61,14 @@ RunOutcome GenerationRun::run()
 {
     m_fetchOk = true;
     m_linkList.clear();
+    // An earlier run's result must not stand for this one's.
+    for (const StatusLabel label : {StatusLabel::Label3, StatusLabel::Label4, StatusLabel::Label5})
+        m_surface.setCaption(label, "");
     m_address = m_surface.text(Field::Address);
     if (!RegTest(m_address, kAddressPattern))
         return reportAddressError();
+    if (!templateReady())
+        return RunOutcome::NoAddressInTemplate;
 
     BeginFetch(m_address, RunTimer::Timer3);
     waitWhileExecuting();
@@ -130,14 +138,41 @@ void GenerationRun::abort()
     m_transfer.cancel();
 }
 
+// A template without "URL=" would write shortcuts that open nothing: the user chooses between
+// the standard content and mending the template before anything is downloaded.
+bool GenerationRun::templateReady()
+{
+    if (!m_writers.writesShortcuts() ||
+        m_surface.text(Field::Template).find(kUrlField) != std::string::npos)
+        return true;
+    const std::string question =
+        std::string(kTemplateQuestion) + "\r\n" + std::string(kStandardTemplate);
+    if (m_surface.askYesNo(question, kTemplateTitle)) {
+        m_surface.setText(Field::Template, kStandardTemplate);
+        return true;
+    }
+    m_surface.focusText(Field::Template);
+    return false;
+}
+
+// Set before the box, so the status agrees with it while it is open.
+void GenerationRun::showFailedStatus()
+{
+    m_surface.setTimerEnabled(RunTimer::Timer3, false);
+    m_surface.setCaption(StatusLabel::Label4, "");
+    m_surface.setCaption(StatusLabel::Label3, kFailedStatus);
+}
+
 RunOutcome GenerationRun::reportAddressError()
 {
+    showFailedStatus();
     m_surface.showMessage(kAddressErrorText, kAddressErrorTitle, MessageStyle::Critical);
     return RunOutcome::AddressError;
 }
 
 RunOutcome GenerationRun::reportMissingString(Field field, const char* message)
 {
+    showFailedStatus();
     m_surface.showMessage(message, kStringErrorTitle, MessageStyle::Exclamation);
     m_surface.showStringSettings(field);
     return RunOutcome::StringMissing;

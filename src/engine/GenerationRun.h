@@ -19,6 +19,7 @@ enum class RunOutcome
     Extracted, // the writers chose to write nothing (a dry run)
     Ignored,   // a press while a run was already in progress
     Aborted,
+    NoAddressInTemplate, // the template holds no "URL=" and the user kept it
 };
 
 // One press of the generate button, from the address check to the final message.
@@ -48,6 +49,8 @@ private:
     void BeginFetch(const std::string& address, RunTimer animationTimer);
     void waitWhileExecuting();
     void Inet1_StateChanged(TransferState state);
+    bool templateReady();
+    void showFailedStatus();
     RunOutcome reportAddressError();
     RunOutcome reportMissingString(Field field, const char* message);
 

@@ -224,8 +224,10 @@ private:
         if (curl_easy_getinfo(easy, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
             m_result.effectiveUrl = effective;
         const bool capped = code == CURLE_WRITE_ERROR && m_result.body.size() >= kReadSize;
-        // A body closed short of its announced length still counts: what came is the page.
-        if (code == CURLE_OK || capped || code == CURLE_PARTIAL_FILE)
+        // A body closed short of its announced length counts when some of it came: what came
+        // is the page. With none of it, the page was not fetched.
+        const bool shortBody = code == CURLE_PARTIAL_FILE && !m_result.body.empty();
+        if (code == CURLE_OK || capped || shortBody)
             return std::move(m_result);
         if (code == CURLE_ABORTED_BY_CALLBACK)
             return failed(TransferFailure::Cancelled, "cancelled");

@@ -52,9 +52,19 @@ ProgramLocations ProgramLocations::detect()
 ProgramLocations ProgramLocations::detect(const std::string& programFolder,
                                           const Environment& environment)
 {
-    if (holdsPictures(programFolder) && writable(programFolder))
+    return arrange(programFolder, layoutOf(holdsPictures(programFolder), writable(programFolder)),
+                   environment);
+}
+
+ProgramLocations ProgramLocations::arrange(const std::string& programFolder, Layout layout,
+                                           const Environment& environment)
+{
+    if (layout.userFilesBeside)
         return portable(programFolder);
-    return installed(programFolder, environment);
+    ProgramLocations locations = installed(programFolder, environment);
+    if (layout.picturesBeside)
+        locations.m_pictureFolder = (fs::path(programFolder) / "img").string();
+    return locations;
 }
 
 ProgramLocations ProgramLocations::portable(const std::string& programFolder)

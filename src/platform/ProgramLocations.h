@@ -8,10 +8,23 @@ namespace corvano {
 // keeps everything beside the executable: the pictures in img/, db.dat, the time-out log, and
 // the folder that takes shortcut files when the target folder does not exist. An installed
 // copy cannot write beside itself, so it reads its pictures from <prefix>/share/corvano/img
-// and keeps the user's files in the XDG folders.
+// and keeps the user's files in the XDG folders. A copy whose folder holds img/ but cannot be
+// written (unpacked by root, a read-only medium) reads its own pictures and keeps the user's
+// files in the XDG folders.
 class ProgramLocations
 {
 public:
+    // What the program's folder offers decides each kind of file's place on every system.
+    struct Layout
+    {
+        bool picturesBeside;  // the pictures are read from the program's own img/
+        bool userFilesBeside; // db.dat, the log and the fallback folder are beside the program
+    };
+    static constexpr Layout layoutOf(bool holdsPictures, bool writable)
+    {
+        return {holdsPictures, holdsPictures && writable};
+    }
+
     // The record file that keeps the user's settings.
     static constexpr const char* kSettingsFileName = "db.dat";
 
@@ -27,18 +40,14 @@ public:
 
     // The locations of the running executable.
     static ProgramLocations detect();
-    // What a window keeps its files in: the running executable's locations, or everything
-    // beside programFolder when one is given (a test's copy); the user's folders are made.
-    static ProgramLocations forWindow(const std::string& programFolder)
-    {
-        const ProgramLocations locations =
-            programFolder.empty() ? detect() : portable(programFolder);
-        locations.createFolders();
-        return locations;
-    }
-    // Portable when programFolder holds img/ and can be written to; installed otherwise.
+    // Portable when programFolder holds img/ and can be written to; the pictures come from
+    // its img/ whenever that is there.
     static ProgramLocations detect(const std::string& programFolder,
                                    const Environment& environment);
+    // The places a layout gives: the user's files beside programFolder or in the XDG folders,
+    // the pictures in its img/ or in <prefix>/share/corvano/img.
+    static ProgramLocations arrange(const std::string& programFolder, Layout layout,
+                                    const Environment& environment);
     // Everything beside programFolder, whatever it holds.
     static ProgramLocations portable(const std::string& programFolder);
 

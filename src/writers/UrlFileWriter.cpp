@@ -2,6 +2,7 @@
 
 #include "DeviceName.h"
 #include "WriteFailure.h"
+#include "engine/LinkListWriters.h"
 #include "engine/RegularExpression.h"
 #include "platform/AnsiCodec.h"
 #include "platform/FileError.h"
@@ -12,7 +13,6 @@ namespace corvano {
 namespace {
 
 constexpr std::string_view kExtension = ".url";
-constexpr std::string_view kUrlField = "URL=";
 
 // The longest prefix of at most maxBytes that ends on a character boundary.
 std::string cutAtCharacter(const std::string& text, std::size_t maxBytes)
@@ -139,7 +139,7 @@ void UrlFileWriter::reportFailure(const FileError& error)
     m_surface.setTimerEnabled(RunTimer::Timer2, false);
     m_surface.setCaption(StatusLabel::Label4, "");
     // Set before the box, so the status agrees with it while it is open.
-    m_surface.setCaption(StatusLabel::Label3, "生成失败");
+    m_surface.setCaption(StatusLabel::Label3, kFailedStatus);
     WriteFailure::report(m_surface, error);
 }
 

@@ -50,6 +50,8 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
     EXPECT_EQ(std::get<CliOptions>(parse({"--absolute"}).result).completeAddresses, true);
     EXPECT_EQ(std::get<CliOptions>(parse({"--no-absolute"}).result).completeAddresses, false);
     EXPECT_EQ(bare.idleLimit, std::chrono::seconds(60));
+    EXPECT_EQ(std::get<CliOptions>(parse({"--open", "a.url", "b c.url"}).result).openFiles,
+              (std::vector<std::string>{"a.url", "b c.url"}));
     // A UTF-8 byte-order mark is not part of the template; a file in another encoding is
     // refused rather than written as question marks.
     folder.write("bom.txt", "\xEF\xBB\xBF[InternetShortcut]\nURL=");
@@ -74,6 +76,8 @@ TEST(CliOptions, UsageHelpAndVersionEndBeforeAnyRun)
              {{"--template-file", "/no/such/file"}, 64, "/no/such/file"},
              {{"--timeout", "0"}, 64, "--timeout"},
              {{"--help"}, 0, "--dry-run"},
+             {{"--help"}, 0, "(the window's \"列表网址\")"}, // the field as the window names it
+             {{"--open"}, 64, "--open"},
              {{"--version"}, 0, "1.0.0"},
          }) {
         const auto parsed = parse(args);

@@ -67,6 +67,7 @@ TEST_F(GenerateCommandTest, DryRunListsTheLinksAndARunWritesTheFilesAndTheHtmlLi
     EXPECT_EQ(run(), ExitCode::Ok);
     EXPECT_EQ(out.str(), "春雨        //x/n/1.html\nRain, then sun        //x/n/2.html\n");
     EXPECT_TRUE(std::filesystem::is_empty(target.path()));
+    EXPECT_FALSE(std::filesystem::exists(options.settingsFile)); // not even an empty one
     options.dryRun = false;
     options.htmlFile = target.file("no/such/folder/list.html");
     EXPECT_EQ(run(), ExitCode::WriteFailed);
@@ -114,6 +115,9 @@ TEST_F(GenerateCommandTest, EarlyEndsExitWithTheirStatusAndTheirMessage)
               "网址错误: 您提供的网页地址无效,无法完成操作！\n"},
              {Field::Start, "<ol>", ExitCode::StringMissing,
               "字符串错误: 起始字符串不存在，请新重设置!\n"},
+             // A terminal never puts in the standard content on its own.
+             {Field::Template, "[InternetShortcut]", ExitCode::Usage,
+              "URL文件内容中没有“URL=”，生成的文件将不含网址：请用 --template"},
          }) {
         const auto kept = std::exchange(options.texts[text], value);
         EXPECT_EQ(run(), code) << value;
@@ -174,6 +178,7 @@ TEST_F(GenerateCommandTest, HostileServersEndSoonAndTheToolStaysUsable)
              {ok + "Content-Length: 100000\r\n\r\n" + link, Then::Reset},
              {"", Then::Hold}, // never answers
              {ok + "Content-Length: 5000\r\n\r\n", Then::Hold},
+             {ok + "Content-Length: 5000\r\n\r\n", Then::Close}, // cut off before the body
          }) {
         RawServer hostile(reply, then);
         options.texts[Field::Address] = hostile.url();

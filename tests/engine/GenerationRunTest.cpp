@@ -6,6 +6,8 @@
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
 
+#include <array>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace corvano;
@@ -30,6 +32,7 @@ public:
         calls.push_back("files " + list);
         return result;
     }
+    bool writesShortcuts() const override { return result != Result::Skipped; }
 };
 
 class GenerationRunTest : public ::testing::Test
@@ -37,7 +40,7 @@ class GenerationRunTest : public ::testing::Test
 protected:
     GenerationRunTest()
     {
-        surface.texts = {"http://example.com/list.html", "", "", "<ul>", "", ".html", "", ""};
+        surface.texts = {"http://example.com/list.html", "", "URL=", "<ul>", "", ".html", "", ""};
         // A page in the ANSI code page, with a second link after the 65534 bytes a run reads.
         transfer.body = head + padding + "href=\"/b.html\">B</a></ul>";
         endTransfersWith(TransferFailure::None);
@@ -160,6 +163,69 @@ TEST_F(GenerationRunTest, NoLinksFailedWritersAndAbortEndWithoutAMessage)
     endTransfersWith(TransferFailure::None);
     EXPECT_EQ(run.Command3_Click(), RunOutcome::WriteFailed);
     EXPECT_TRUE(surface.messages.empty());
+}
+
+// A template without "URL=" is questioned before the download: Yes puts in the standard content,
+// No ends the run in the template's box; writers that write no shortcut do not ask
+TEST_F(GenerationRunTest, ATemplateWithoutAnAddressIsQuestionedBeforeTheDownload)
+{
+    const std::string question =
+        "URL文件内容: URL文件内容中没有“URL=”，生成的文件将不含网址。是否使用标准内容？\r\n"
+        "[InternetShortcut]\r\nURL=";
+    surface.setText(Field::Template, "[InternetShortcut]\r\nurl=");
+    surface.answers = {false, true};
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::NoAddressInTemplate);
+    EXPECT_TRUE(transfer.executed.empty());
+    EXPECT_EQ(surface.focus, Field::Template);
+    EXPECT_EQ(surface.text(Field::Template), "[InternetShortcut]\r\nurl=");
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
+    EXPECT_EQ(surface.text(Field::Template), "[InternetShortcut]\r\nURL=");
+    EXPECT_EQ(surface.questions, Lines(2, question));
+    surface.setText(Field::Template, "");
+    writers.result = LinkListWriters::Result::Skipped;
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::Extracted);
+    EXPECT_EQ(surface.questions.size(), 2U);
+}
+
+// Each press clears the earlier result; a run that ends in a failure box shows "生成失败" while
+// the box is open, with the fetch animation stopped
+TEST_F(GenerationRunTest, AFailureBoxLeavesTheFailedStatusNotAnEarlierResult)
+{
+    struct Row
+    {
+        const char* what;
+        std::function<void()> arrange;
+        RunOutcome outcome;
+    };
+    const std::array<std::string, 3> failed{"生成失败", "", ""};
+    for (const Row& row : std::vector<Row>{
+             {"not an address", [&] { surface.setText(Field::Address, "example.com"); },
+              RunOutcome::AddressError},
+             {"failed download", [&] { endTransfersWith(TransferFailure::Failed); },
+              RunOutcome::AddressError},
+             {"time-out", [&] { endTransfersWith(TransferFailure::TimedOut); },
+              RunOutcome::AddressError},
+             {"no start string", [&] { surface.setText(Field::Start, "<ol>"); },
+              RunOutcome::StringMissing},
+             {"no end string", [&] { surface.setText(Field::End, "</ol>"); },
+              RunOutcome::StringMissing},
+         }) {
+        SCOPED_TRACE(row.what);
+        surface.texts = {"http://example.com/list.html", "", "URL=", "<ul>", "", ".html", "", ""};
+        surface.captionsAtBoxes.clear();
+        surface.captions = {"生成完毕", "", "          共生成20个URL文件"};
+        endTransfersWith(TransferFailure::None);
+        row.arrange();
+        surface.onProcessEvents = [this, next = surface.onProcessEvents] {
+            run.Timer3_Timer(); // the fetch animation ticks while the run waits
+            next();
+        };
+        EXPECT_EQ(run.Command3_Click(), row.outcome);
+        EXPECT_EQ(surface.captionsAtBoxes, (std::vector{failed}));
+        run.Timer3_Timer();
+        EXPECT_EQ(surface.captions, failed);
+        EXPECT_FALSE(surface.timerOn(RunTimer::Timer3));
+    }
 }
 
 // Animations

@@ -97,7 +97,8 @@ TEST_F(CurlTransferTest, ErrorsAndTimeOutsEndTheTransferWithoutABody)
     EXPECT_EQ(runToEnd(transfer, refused), TransferFailure::Failed);
 }
 
-// Servers that stop sending: what arrived is the page, unless the connection merely went quiet
+// Servers that stop sending: what arrived is the page, unless none did or the connection merely
+// went quiet
 TEST_F(CurlTransferTest, APageCutShortOrFullEndsAtOnceAndASilentOneWithinTheIdleLimit)
 {
     using Then = RawServer::Then;
@@ -125,6 +126,8 @@ TEST_F(CurlTransferTest, APageCutShortOrFullEndsAtOnceAndASilentOneWithinTheIdle
               TransferFailure::None, 18},
              {ok + "Transfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n", Then::Close,
               TransferFailure::None, 5},
+             // Promised a body, then closed before any of it: the page was not fetched.
+             {ok + "Content-Length: 5000\r\n\r\n", Then::Close, TransferFailure::Failed, 0},
              // Silent after the head or the first bytes: the idle limit counts from the last byte.
              {ok + "Content-Length: 1000\r\n\r\n", Then::Hold, TransferFailure::TimedOut, 0},
              {ok + "Content-Length: 1000\r\n\r\n<p>", Then::Hold, TransferFailure::TimedOut, 0},

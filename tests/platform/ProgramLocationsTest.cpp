@@ -3,6 +3,8 @@
 #include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -31,4 +33,32 @@ TEST(ProgramLocationsTest, PortableBesideTheProgramInstalledInTheUsersFolders)
     installed.createFolders();
     installed.createFolders();
     EXPECT_TRUE(fs::is_directory(home.path() / ".local/state/corvano"));
+}
+
+// A copy with its pictures in a folder it cannot write (unpacked by root, a read-only medium)
+// shows its own pictures and keeps the user's files in the XDG folders
+TEST(ProgramLocationsTest, AReadOnlyCopyReadsItsOwnPicturesAndWritesToTheUsersFolders)
+{
+    struct Row
+    {
+        bool holdsPictures, writable, picturesBeside, userFilesBeside;
+    };
+    for (const auto& [holds, writable, pictures, files] : std::vector<Row>{
+             {true, true, true, true},
+             {true, false, true, false},
+             {false, true, false, false},
+             {false, false, false, false},
+         }) {
+        SCOPED_TRACE(std::to_string(holds) + std::to_string(writable));
+        const auto layout = ProgramLocations::layoutOf(holds, writable);
+        EXPECT_EQ(layout.picturesBeside, pictures);
+        EXPECT_EQ(layout.userFilesBeside, files);
+    }
+    const auto readOnly = ProgramLocations::arrange(
+        "/opt/corvano", ProgramLocations::layoutOf(true, false), {"/home/ann", "", ""});
+    EXPECT_FALSE(readOnly.isPortable());
+    EXPECT_EQ(readOnly.pictureFolder() + "|" + readOnly.settingsFile() + "|" +
+                  readOnly.logFolder() + "|" + readOnly.fallbackFolder(),
+              "/opt/corvano/img|/home/ann/.config/corvano/db.dat|/home/ann/.local/state/"
+              "corvano|/home/ann");
 }

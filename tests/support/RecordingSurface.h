@@ -22,12 +22,17 @@ public:
     std::array<bool, 2> timers{};        // Timer2, Timer3
     std::vector<std::string> messages;   // "title: text (style)"
     std::optional<Field> stringSettingsFocus;
+    std::optional<Field> focus;                              // where focusText put the caret
+    std::vector<std::string> questions;                      // "title: text"
+    std::vector<bool> answers;                               // askYesNo's answers, in turn; then No
+    std::vector<std::array<std::string, 3>> captionsAtBoxes; // the status when each box showed
     std::function<void()> onProcessEvents = [] {};
 
-    void setText(Field field, std::string value) { texts[field] = std::move(value); }
     bool timerOn(RunTimer timer) const { return timers[at(timer)]; }
 
     std::string text(Field field) const override { return texts[field]; }
+    void setText(Field field, std::string_view value) override { texts[field] = value; }
+    void focusText(Field field) override { focus = field; }
     bool completesAddresses() const override { return completeAddresses; }
     void appendToText9(std::string_view lines) override { text9.append(lines); }
     std::string caption(StatusLabel label) const override { return captions[at(label)]; }
@@ -40,6 +45,13 @@ public:
     {
         messages.push_back(std::string(title) + ": " + std::string(text) + " (" +
                            std::to_string(static_cast<int>(style)) + ")");
+        captionsAtBoxes.push_back(captions);
+    }
+    bool askYesNo(std::string_view text, std::string_view title) override
+    {
+        questions.push_back(std::string(title) + ": " + std::string(text));
+        const std::size_t turn = questions.size() - 1;
+        return turn < answers.size() && answers[turn];
     }
     void processEvents() override { onProcessEvents(); }
     void showStringSettings(Field focus) override { stringSettingsFocus = focus; }

@@ -166,6 +166,41 @@ private slots:
         QCOMPARE(m_boxes, QStringList({"字符串错误 (Warning) 起始字符串不存在，请新重设置!"}));
         QCOMPARE(page(), QString("Frame5"));
         QCOMPARE(m_window->focusWidget()->objectName(), QString("Text4"));
+        QCOMPARE(m_window->caption(StatusLabel::Label3), "生成失败");
+    }
+
+    // A template without "URL=" is questioned before the download: Yes puts in the standard
+    // content and the run goes on; No ends it with the caret in Text3 and nothing written.
+    void aTemplateWithoutAnAddressIsQuestioned_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("是") << true;
+        QTest::newRow("否") << false;
+    }
+
+    void aTemplateWithoutAnAddressIsQuestioned()
+    {
+        QFETCH(bool, yes);
+        m_answerYes = yes;
+        open();
+        the<QPlainTextEdit>(*m_window, "Text3").setPlainText("");
+        click("Command3");
+        const QString question =
+            "URL文件内容 (Question, not OK only) URL文件内容中没有“URL=”，"
+            "生成的文件将不含网址。是否使用标准内容？\n[InternetShortcut]\nURL=";
+        QCOMPARE(m_okTexts.value(0), yes ? QString("是(&Y)") : QString("否(&N)"));
+        if (yes) {
+            QCOMPARE(m_boxes,
+                     QStringList({question, "URL生成 (Information) 恭喜，URL文件生成完毕！"}));
+            QCOMPARE(m_window->text(Field::Template), "[InternetShortcut]\r\nURL=");
+            QCOMPARE(m_target->read("第一条.url"),
+                     "[InternetShortcut]\r\nURL=" + m_server.url("/news/1.html") + "\r\n");
+        } else {
+            QCOMPARE(m_boxes, QStringList({question}));
+            QCOMPARE(m_window->focusWidget()->objectName(), QString("Text3"));
+            QCOMPARE(m_window->text(Field::Template), "");
+            QVERIFY(std::filesystem::is_empty(m_target->path()));
+        }
     }
 
     // A whole run: the list, the files and the count; then the save button writes the list
@@ -339,7 +374,8 @@ private slots:
     }
 
 private:
-    // Message boxes are recorded as "title (icon) text" and closed with OK; any other modal dialog
+    // Message boxes are recorded as "title (icon) text" and closed with OK, or with Yes or No as
+    // m_answerYes says; any other modal dialog
     // goes to m_onDialog once and is rejected if still open a second later, so that a test fails,
     // not hangs.
     void answerModal()
@@ -351,8 +387,11 @@ private:
             m_boxes.append(
                 QString("%1 (%2%3) %4")
                     .arg(box->windowTitle(), icon, okOnly ? "" : ", not OK only", box->text()));
-            m_okTexts.append(box->button(QMessageBox::Ok)->text());
-            box->button(QMessageBox::Ok)->click();
+            QAbstractButton* answer = box->button(okOnly        ? QMessageBox::Ok
+                                                  : m_answerYes ? QMessageBox::Yes
+                                                                : QMessageBox::No);
+            m_okTexts.append(answer->text());
+            answer->click();
         } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             m_polls = dialog == m_lastDialog ? m_polls + 1 : 0;
             m_lastDialog = dialog;
@@ -367,8 +406,8 @@ private:
     void open(bool forARun = true)
     {
         m_window.reset();
-        m_window =
-            std::make_unique<MainWindow>(MainWindow::Options{m_program->path().string(), 5s});
+        m_window = std::make_unique<MainWindow>(
+            MainWindow::Options{ProgramLocations::portable(m_program->path().string()), 5s});
         m_window->show();
         const std::string list = m_server.url("/list.html"), folder = m_target->prefix(),
                           news = m_server.url("/news/");
@@ -421,7 +460,8 @@ private:
     std::atomic_bool m_release{false};
     QTimer m_modalTimer;
     QStringList m_boxes;
-    QStringList m_okTexts; // the OK button's caption of each box
+    QStringList m_okTexts; // the caption of the button pressed in each box
+    bool m_answerYes = true;
     std::function<void(QDialog&)> m_onDialog;
     QPointer<QDialog> m_lastDialog; // cleared when it is destroyed, so a new one is new
     int m_polls = 0;

@@ -116,6 +116,7 @@ case("picked folder", base + "/long-titles.html", 0, subfolder="研" * 40,
 # "\" in a relative address is a path separator, as browsers read it; characters beyond
 # ASCII come out percent-encoded the same way on both systems.
 case("backslash", base + "/backslash.html", 0, extra=("--absolute",))
+case("cut off", base + "/cut-off", 2)
 
 
 

@@ -50,6 +50,14 @@ class _Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.write(b"<ul>")
             self.wfile.flush()
             time.sleep(4)
+        elif self.path == "/cut-off":
+            # Headers that promise a body, then a closed connection before any of it.
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html")
+            self.send_header("Content-Length", "5000")
+            self.end_headers()
+            self.wfile.flush()
+            self.close_connection = True
         else:
             self.send_error(404)
 

@@ -19,7 +19,9 @@ constexpr const char* kFooter = R"(Exit status:
   3   the start or end string is not on the page
   4   a file could not be written
   5   the record file could not be read or written
-  64  a usage error
+  64  a usage error, or a template without "URL=" (the shortcuts would open nothing)
+  With --open: 0 every shortcut was opened, 2 one could not be read, held no address, or held
+  one that is not an http, https or ftp address.
 
 Examples:
   Write one shortcut per news link of a page into ~/links/ and its HTML list beside it:
@@ -55,15 +57,16 @@ struct TextOption
 };
 
 constexpr std::array<TextOption, kFields.size()> kTextOptions{{
-    {Field::Address, "--url", "address of the list page (Text1)"},
-    {Field::Folder, "--folder", "target folder; ends with / to place the files inside it (Text2)"},
+    {Field::Address, "--url", "address of the list page (the window's \"列表网址\")"},
+    {Field::Folder, "--folder",
+     "target folder; ends with / to place the files inside it (\"目标文件夹\")"},
     {Field::Template, "--template",
-     "content of every shortcut; \"URL=\" receives the address (Text3)"},
-    {Field::Start, "--start", "start string that bounds the list on the page (Text4)"},
-    {Field::End, "--end", "end string that bounds the list on the page (Text5)"},
-    {Field::Contains, "--contains", "string every wanted address must contain (Text6)"},
-    {Field::OldText, "--replace", "string to replace in each address (Text7)"},
-    {Field::NewText, "--with", "its replacement (Text8)"},
+     "content of every shortcut; \"URL=\" receives the address (\"URL文件内容\")"},
+    {Field::Start, "--start", "start string that bounds the list on the page (\"起始字符串\")"},
+    {Field::End, "--end", "end string that bounds the list on the page (\"结束字符串\")"},
+    {Field::Contains, "--contains", "string every wanted address must contain (\"URL包含字符串\")"},
+    {Field::OldText, "--replace", "string to replace in each address (\"被替换字符串\")"},
+    {Field::NewText, "--with", "its replacement (\"替换字符串\")"},
 }};
 
 // One option per text; returns the template's, which --template-file excludes.
@@ -110,7 +113,8 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     bool complete = false;
     auto* absolute = app.add_flag(
         "--absolute,!--no-absolute", complete,
-        "complete relative link addresses against the page's address (saved like the texts)");
+        "complete relative link addresses against the page's address, as the box \"补全相对网址\" "
+        "does (saved like the texts)");
     app.add_flag("--dry-run", options.dryRun,
                  "stop after extraction and print the links, writing nothing");
     app.add_option("--html", options.htmlFile,
@@ -121,6 +125,10 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
     app.add_flag("--save", options.save,
                  "write the texts back to the record file after the run, as closing the window "
                  "does");
+    app.add_option("--open", options.openFiles,
+                   "open the address of each of these shortcut (.url) files in the browser, "
+                   "instead of a run")
+        ->expected(1, -1);
     long timeout = options.idleLimit.count();
     app.add_option("--timeout", timeout,
                    "seconds without any data before a download counts as timed out")

@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace corvano {
 
@@ -20,6 +21,7 @@ struct CliOptions
     std::string settingsFile; // empty: the program's own db.dat
     bool save = false;
     std::chrono::seconds idleLimit{60};
+    std::vector<std::string> openFiles; // --open: shortcut files to open instead of a run
 
     // Parses argv; on --help, --version or a usage error it prints and returns an exit code.
     static std::variant<CliOptions, int> parse(int argc, const char* const* argv, std::ostream& out,

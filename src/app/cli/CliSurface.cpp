@@ -41,9 +41,9 @@ CliSurface::CliSurface(std::ostream& out, std::ostream& err, bool showProgress)
     }
 }
 
-void CliSurface::setText(Field field, std::string text)
+void CliSurface::setText(Field field, std::string_view text)
 {
-    m_texts[field] = std::move(text);
+    m_texts[field] = text;
 }
 
 void CliSurface::setTimerHandler(RunTimer timer, std::function<void()> handler)
@@ -69,6 +69,8 @@ std::string CliSurface::caption(StatusLabel label) const
 void CliSurface::setCaption(StatusLabel label, std::string_view caption)
 {
     m_captions[indexOf(label)] = caption;
+    if (label == StatusLabel::Label5 && caption.empty())
+        return; // a run clearing the earlier result; there is none on a terminal
     if (label == StatusLabel::Label5) {
         // The result line, without the leading spaces that indent it in the window.
         finishProgress();

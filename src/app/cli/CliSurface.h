@@ -17,7 +17,6 @@ public:
     CliSurface(std::ostream& out, std::ostream& err, bool showProgress);
 
     EventQueue& events() { return m_events; }
-    void setText(Field field, std::string text);
     void setCompletesAddresses(bool on) { m_completeAddresses = on; }
     void setTimerHandler(RunTimer timer, std::function<void()> handler);
     const std::string& text9() const { return m_text9; }
@@ -25,12 +24,17 @@ public:
     void finishProgress();
 
     std::string text(Field field) const override;
+    void setText(Field field, std::string_view text) override;
+    // The caret has no place on a terminal; the command names the field in its message.
+    void focusText(Field) override {}
     bool completesAddresses() const override { return m_completeAddresses; }
     void appendToText9(std::string_view lines) override;
     std::string caption(StatusLabel label) const override;
     void setCaption(StatusLabel label, std::string_view caption) override;
     void setTimerEnabled(RunTimer timer, bool enabled) override;
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
+    // A terminal run never changes the user's texts on its own: every question is answered No.
+    bool askYesNo(std::string_view, std::string_view) override { return false; }
     void processEvents() override;
     // A terminal has no pages to switch; the message line already names the missing string.
     void showStringSettings(Field) override {}

@@ -14,6 +14,7 @@ public:
     void setAddressBase(const std::string& base) override { m_html.setAddressBase(base); }
     void MakeHtmlList(const std::string& linkList) override { m_html.MakeHtmlList(linkList); }
     Result MakeUrlFiles(const std::string&, const std::string&) override { return Result::Skipped; }
+    bool writesShortcuts() const override { return false; }
 
 private:
     HtmlListBuilder m_html;

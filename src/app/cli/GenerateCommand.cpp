@@ -14,15 +14,28 @@
 
 namespace corvano {
 
+namespace {
+
+constexpr const char* kNoAddressInTemplate =
+    "URL文件内容中没有“URL=”，生成的文件将不含网址：请用 --template 给出含“URL=”的内容，"
+    "如 $'[InternetShortcut]\\nURL='";
+
+} // namespace
+
 int GenerateCommand::execute(const CliOptions& options)
 {
     RecordFile records(m_files);
-    m_locations.createFolders();
+    // A dry run writes nothing, unless its texts are to be saved: no folder, and no empty
+    // record file where none was (reading one makes it).
+    const bool writes = !options.dryRun || options.save;
+    if (writes)
+        m_locations.createFolders();
     const std::string settingsPath =
         options.settingsFile.empty() ? m_locations.settingsFile() : options.settingsFile;
     SavedSettings::Values saved;
     try {
-        saved = SavedSettings::loadValues(records, settingsPath);
+        if (writes || m_files.exists(settingsPath))
+            saved = SavedSettings::loadValues(records, settingsPath);
     } catch (const FileError& error) {
         m_err << SettingsFailure::kTitle << ": " << SettingsFailure::readText(error) << '\n';
         return static_cast<int>(ExitCode::SettingsFailed);
@@ -70,6 +83,8 @@ int GenerateCommand::generate(const SavedSettings::Values& values, const CliOpti
         m_err << transfer.failureText() << '\n';
     if (outcome == RunOutcome::Extracted)
         printLines(m_out, surface.text9());
+    if (outcome == RunOutcome::NoAddressInTemplate)
+        m_err << kNoAddressInTemplate << '\n';
     int exitCode = exitCodeOf(outcome);
     if (!options.htmlFile.empty() && output.reachedUrlFiles() &&
         !saveHtml(output.html(), run.LinkList(), m_files, options.htmlFile, surface))
@@ -116,6 +131,8 @@ int GenerateCommand::exitCodeOf(RunOutcome outcome)
         return static_cast<int>(ExitCode::StringMissing);
     case RunOutcome::WriteFailed:
         return static_cast<int>(ExitCode::WriteFailed);
+    case RunOutcome::NoAddressInTemplate:
+        return static_cast<int>(ExitCode::Usage);
     }
     return static_cast<int>(ExitCode::NoLinks);
 }

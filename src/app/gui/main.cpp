@@ -13,9 +13,11 @@ int main(int argc, char** argv)
     corvano::QtChinese::install(app);
     // The launcher comes first; its button opens the main window, which then lives until the
     // program ends.
+    // Worked out once: the launcher's pictures and the main window's files agree.
+    const auto locations = corvano::ProgramLocations::detect();
     std::unique_ptr<corvano::MainWindow> window;
-    const bool started = corvano::Launcher::start([&window] {
-        window = std::make_unique<corvano::MainWindow>();
+    const bool started = corvano::Launcher::start(locations, [&window, &locations] {
+        window = std::make_unique<corvano::MainWindow>(corvano::MainWindow::Options{locations});
         window->show();
     });
     if (!started)

@@ -53,7 +53,14 @@ ProgramLocations ProgramLocations::detect()
 ProgramLocations ProgramLocations::detect(const std::string& programFolder,
                                           const Environment& environment)
 {
-    if (writable(programFolder))
+    // The pictures are always the program's own here, so only writability decides.
+    return arrange(programFolder, layoutOf(true, writable(programFolder)), environment);
+}
+
+ProgramLocations ProgramLocations::arrange(const std::string& programFolder, Layout layout,
+                                           const Environment& environment)
+{
+    if (layout.userFilesBeside)
         return portable(programFolder);
     return installed(programFolder, environment);
 }

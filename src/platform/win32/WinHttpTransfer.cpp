@@ -233,8 +233,13 @@ private:
                 return fail(::GetLastError());
             if (!await(channel, WINHTTP_CALLBACK_STATUS_READ_COMPLETE))
                 return;
-            if (channel.bytes == 0)
+            if (channel.bytes == 0) {
+                // A body closed short counts when some of it came; with none of a promised
+                // body, the page was not fetched.
+                if (m_result.body.empty() && promisesBody(handle))
+                    failed(TransferFailure::Failed, "the connection closed before the body came");
                 return; // the whole body has come
+            }
             if (m_result.body.empty())
                 m_onState(TransferState::ReceivingResponse);
             m_result.body.append(channel.buffer, channel.bytes);
@@ -286,6 +291,12 @@ private:
         failed(TransferFailure::Failed,
                "The requested URL returned error: " + std::to_string(status));
         return false;
+    }
+
+    static bool promisesBody(HINTERNET handle)
+    {
+        const std::string length = header(handle, WINHTTP_QUERY_CONTENT_LENGTH);
+        return !length.empty() && length.find_first_not_of('0') != std::string::npos;
     }
 
     static std::string header(HINTERNET handle, DWORD which)

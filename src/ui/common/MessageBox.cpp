@@ -28,4 +28,12 @@ void show(QWidget* parent, const QString& text, const QString& title, MessageSty
     box.exec();
 }
 
+bool ask(QWidget* parent, QString text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Question, title, text.replace("\r\n", "\n"),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace corvano::MessageBox

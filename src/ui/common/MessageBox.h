@@ -10,5 +10,8 @@ class QWidget;
 namespace corvano::MessageBox {
 
 void show(QWidget* parent, const QString& text, const QString& title, MessageStyle style);
+// A modal question with the question icon, Yes and No (style 36); true for Yes. The text's
+// CR LF line breaks stay line breaks.
+bool ask(QWidget* parent, QString text, const QString& title);
 
 } // namespace corvano::MessageBox

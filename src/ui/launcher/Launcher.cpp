@@ -2,7 +2,6 @@
 
 #include "LauncherMessages.h"
 #include "platform/LocalSystemServices.h"
-#include "platform/ProgramLocations.h"
 #include "ui/common/MessageBox.h"
 
 namespace corvano::Launcher {
@@ -17,21 +16,18 @@ void tellUser(const std::string& text)
 
 } // namespace
 
-bool start(std::function<void()> showMainWindow)
+bool start(const ProgramLocations& locations, std::function<void()> showMainWindow)
 {
     LocalSystemServices system;
     LauncherWindow::Options options;
+    options.programFolder = locations.programFolder();
+    options.pictureFolder = locations.pictureFolder();
     options.showMainWindow = std::move(showMainWindow);
     return start(std::move(options), system);
 }
 
 bool start(LauncherWindow::Options options, SystemServices& system)
 {
-    if (options.programFolder.empty()) {
-        const ProgramLocations locations = ProgramLocations::detect();
-        options.programFolder = locations.programFolder();
-        options.pictureFolder = locations.pictureFolder();
-    }
     // Form_Initialize: before the launcher is loaded.
     if (const auto failure = ComponentCheck(system, options.programFolder).run()) {
         tellUser(LauncherMessages::failureText(*failure));

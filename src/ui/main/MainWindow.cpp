@@ -34,11 +34,13 @@ QString fromUtf8(std::string_view text)
 MainWindow::MainWindow(Options options)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_locations(ProgramLocations::forWindow(options.programFolder)), m_poster(*this),
-      m_transfer(m_poster, options.idleLimit),
+      m_locations(options.locations ? *options.locations : ProgramLocations::detect()),
+      m_poster(*this), m_transfer(m_poster, options.idleLimit),
       m_writers(*this, m_files, m_locations.fallbackFolder()),
       m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder()), m_controls(*this)
 {
+    // The user's folders of an installed copy may not exist yet; the texts are saved there.
+    m_locations.createFolders();
     setObjectName("curl");
     setWindowTitle(MainWindowLayout::kTitle);
     setWindowIcon(WindowIcon::icon());
@@ -84,6 +86,7 @@ void MainWindow::useOwnFontSize()
     own.setPointSize(12);
     setFont(own);
     m_controls.fitCaptions();
+    m_controls.fitText9();
 }
 
 void MainWindow::restoreTexts()
@@ -170,6 +173,16 @@ std::string MainWindow::text(Field field) const
     return m_controls.text(textNumber(field)).toStdString();
 }
 
+void MainWindow::setText(Field field, std::string_view text)
+{
+    m_controls.setText(textNumber(field), fromUtf8(text));
+}
+
+void MainWindow::focusText(Field field)
+{
+    m_controls.textBox(textNumber(field))->setFocus();
+}
+
 bool MainWindow::completesAddresses() const
 {
     return m_controls.Check1->isChecked();
@@ -221,6 +234,11 @@ void MainWindow::setTimerEnabled(RunTimer timer, bool enabled)
 void MainWindow::showMessage(std::string_view text, std::string_view title, MessageStyle style)
 {
     MessageBox::show(this, fromUtf8(text), fromUtf8(title), style);
+}
+
+bool MainWindow::askYesNo(std::string_view text, std::string_view title)
+{
+    return MessageBox::ask(this, fromUtf8(text), fromUtf8(title));
 }
 
 void MainWindow::processEvents()

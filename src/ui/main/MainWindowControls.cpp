@@ -4,6 +4,7 @@
 #include "MainWindowLayout.h"
 #include "TabStrip.h"
 #include "ui/common/PlaceControl.h"
+#include "ui/common/Twips.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -16,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <cmath>
 #include <stdexcept>
 
 namespace corvano {
@@ -157,6 +159,8 @@ void MainWindowControls::createHtmlPage(QWidget& window)
 {
     Frame7 = page(window, MainWindowLayout::Frame7);
     m_text9 = multiLine(Frame7, MainWindowLayout::Text9);
+    // The link list grows with every run: it scrolls.
+    m_text9->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Command1 = button(Frame7, MainWindowLayout::Command1);
     Frame7->hide();
 }
@@ -209,6 +213,19 @@ void MainWindowControls::fitCaptions()
 {
     for (const auto& [caption, box] : m_captions)
         fitBefore(*caption, *box);
+}
+
+void MainWindowControls::fitText9()
+{
+    // The box scrolls by whole lines from its top, so a height of whole lines leaves no line
+    // cut at its foot; it keeps its designed top and shrinks by less than a line.
+    const int lineHeight = QFontMetrics(m_text9->font()).lineSpacing();
+    const int margins = 2 * (m_text9->frameWidth() +
+                             static_cast<int>(std::ceil(m_text9->document()->documentMargin())));
+    const int designed = Twips::toPixels(MainWindowLayout::Text9.rect.height);
+    const int lines = (designed - margins) / lineHeight;
+    if (lines > 0)
+        m_text9->setFixedHeight(lines * lineHeight + margins);
 }
 
 QWidget* MainWindowControls::textBox(int number) const

@@ -33,6 +33,9 @@ public:
     // Makes each caption beside a text box small enough to end before the box. Call once the
     // window's fonts are set.
     void fitCaptions();
+    // Makes Text9 show whole lines only, its last one never cut in half. Call once the
+    // window's fonts are set.
+    void fitText9();
 
     TabStrip* TabStrip1;
     QFrame* Frame3;

@@ -137,14 +137,15 @@ struct ShownBox
 {
     std::string title;
     std::string text;
+    bool yesNo = false; // it asked, with Yes and No buttons
 };
 
-// Answers every message box this thread shows with its OK button, and keeps what each one
-// said. Only one answerer may exist at a time.
+// Answers every message box this thread shows with its OK button, or a question with the
+// button given, and keeps what each one said. Only one answerer may exist at a time.
 class BoxAnswerer
 {
 public:
-    BoxAnswerer()
+    explicit BoxAnswerer(int questionAnswer = IDYES) : m_questionAnswer(questionAnswer)
     {
         if (s_current)
             throw std::logic_error("one BoxAnswerer at a time");
@@ -171,14 +172,16 @@ private:
     {
         if (!s_current || !isDialog(window) || !::GetDlgItem(window, kMessageText))
             return TRUE;
+        const bool yesNo = ::GetDlgItem(window, IDYES) && ::GetDlgItem(window, IDNO);
         s_current->m_boxes.push_back(
-            {WindowText::get(window), WindowText::get(::GetDlgItem(window, kMessageText))});
-        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+            {WindowText::get(window), WindowText::get(::GetDlgItem(window, kMessageText)), yesNo});
+        ::PostMessageW(window, WM_COMMAND, yesNo ? s_current->m_questionAnswer : IDOK, 0);
         ::ShowWindow(window, SW_HIDE); // answered once, even if the next tick comes first
         return TRUE;
     }
 
     static inline BoxAnswerer* s_current = nullptr;
+    int m_questionAnswer;
     UINT_PTR m_timer = 0;
     std::vector<ShownBox> m_boxes;
 };

@@ -50,8 +50,8 @@ protected:
     void open(bool forARun = true)
     {
         window.reset();
-        window = std::make_unique<MainWindow>(
-            MainWindow::Options{program.path(), 5s, [this] { ++closings; }});
+        window = std::make_unique<MainWindow>(MainWindow::Options{
+            ProgramLocations::portable(program.path()), 5s, [this] { ++closings; }});
         window->show();
         const std::string texts[] = {server.url("/list.html"),
                                      target.path() + "\\",
@@ -113,6 +113,20 @@ RECT placeIn(HWND control)
     ::GetWindowRect(control, &rect);
     ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+// Where a caption's text ends, in its container, drawn in the caption's font.
+LONG textEnd(HWND caption)
+{
+    const std::wstring text = WideText::fromUtf8(WindowText::get(caption));
+    const HDC dc = ::GetDC(caption);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(caption, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(caption, dc);
+    return placeIn(caption).left + size.cx;
 }
 
 struct Placed
@@ -299,6 +313,17 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces)
                 << actual.top << " " << actual.right - actual.left << "x"
                 << actual.bottom - actual.top;
         }
+        // Captions end before their boxes, which would hide the rest; the link list scrolls.
+        for (const auto& [caption, box] : {std::pair{MainControl::Label1, MainControl::Text1},
+                                           {MainControl::Label2, MainControl::Text2},
+                                           {MainControl::Label6, MainControl::Text4},
+                                           {MainControl::Label7, MainControl::Text5},
+                                           {MainControl::Label8, MainControl::Text6},
+                                           {MainControl::Label9, MainControl::Text7},
+                                           {MainControl::Label10, MainControl::Text8}})
+            EXPECT_LT(textEnd(the(caption)), placeIn(the(box)).left)
+                << this->caption(caption) << " at " << dotsPerInch;
+        EXPECT_TRUE(::GetWindowLongW(the(MainControl::Text9), GWL_STYLE) & WS_VSCROLL);
         RECT client;
         ::GetClientRect(hwnd(), &client);
         EXPECT_EQ(client.right, dpi.pixels(Layout::kClientWidth));
@@ -388,6 +413,34 @@ TEST_F(MainWindowTest, AFailedOrEmptyRunEndsInItsStatus)
     click(hwnd(), MainControl::Command3);
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_EQ(caption(MainControl::Label5), "          共生成0个URL文件");
+}
+
+// A template without "URL=" is questioned before the download: Yes puts in the standard
+// content and the run goes on; No ends it with the caret in Text3 and nothing written.
+TEST_F(MainWindowTest, ATemplateWithoutAnAddressIsQuestioned)
+{
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "Yes" : "No");
+        open();
+        typeInto(hwnd(), MainControl::Text3, "");
+        BoxAnswerer boxes(answer);
+        click(hwnd(), MainControl::Command3);
+        ASSERT_EQ(boxes.boxes().size(), answer == IDYES ? 2u : 1u);
+        EXPECT_EQ(boxes.boxes()[0].title, "URL文件内容");
+        EXPECT_EQ(boxes.boxes()[0].text, "URL文件内容中没有“URL=”，生成的文件将不含网址。"
+                                         "是否使用标准内容？\r\n[InternetShortcut]\r\nURL=");
+        EXPECT_TRUE(boxes.boxes()[0].yesNo);
+        if (answer == IDNO) {
+            EXPECT_EQ(text(3), "");
+            EXPECT_EQ(::GetFocus(), the(MainControl::Text3));
+            EXPECT_EQ(::GetFileAttributesW(WideText::fromUtf8(target.file("第一条.url")).c_str()),
+                      INVALID_FILE_ATTRIBUTES);
+        } else {
+            EXPECT_EQ(text(3), "[InternetShortcut]\r\nURL=");
+            EXPECT_EQ(readFile(target.file("第一条.url")),
+                      "[InternetShortcut]\r\nURL=" + server.url("/news/1.html") + "\r\n");
+        }
+    }
 }
 
 // The eight texts and the check box come back after a restart, the multi-line template

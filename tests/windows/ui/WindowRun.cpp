@@ -42,7 +42,7 @@ int wmain(int argc, wchar_t** argv)
     ::InitCommonControlsEx(&controls);
 
     MainWindow::Options options;
-    options.programFolder = arguments[1];
+    options.locations = ProgramLocations::portable(arguments[1]);
     MainWindow window(options);
     window.show();
     const HWND handle = window.handle();

@@ -3,6 +3,8 @@
 #include "CliOptions.h"
 #include "ConsoleStreamBuffer.h"
 #include "GenerateCommand.h"
+#include "OpenCommand.h"
+#include "platform/DesktopOpener.h"
 #include "platform/ProgramLocations.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -29,10 +31,14 @@ int wmain(int argc, wchar_t** argv)
     auto parsed = corvano::CliOptions::parse(argc, pointers.data(), out, err);
     if (const int* exitCode = std::get_if<int>(&parsed))
         return *exitCode;
+    const auto& options = std::get<corvano::CliOptions>(parsed);
     corvano::Win32FileSystem files;
-    const int exitCode = corvano::GenerateCommand(out, err, errBuffer.isConsole(), files,
-                                                  corvano::ProgramLocations::detect())
-                             .execute(std::get<corvano::CliOptions>(parsed));
+    const int exitCode = options.openFiles.empty()
+                             ? corvano::GenerateCommand(out, err, errBuffer.isConsole(), files,
+                                                        corvano::ProgramLocations::detect())
+                                   .execute(options)
+                             : corvano::OpenCommand(err, files, corvano::DesktopOpener::open)
+                                   .execute(options.openFiles);
     out.flush();
     return exitCode;
 }

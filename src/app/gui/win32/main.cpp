@@ -29,12 +29,15 @@ int run()
     // Set when the last window has closed; the program then ends.
     bool finished = false;
     int exitCode = 0;
+    // Worked out once: the launcher's pictures and the main window's files agree.
+    const auto locations = corvano::ProgramLocations::detect();
     std::unique_ptr<corvano::MainWindow> window;
     const auto showMainWindow = [&] {
         // Called from the launcher's button, inside the message loop: a failure is told here
         // rather than thrown through the system's window code.
         try {
             corvano::MainWindow::Options options{};
+            options.locations = locations;
             options.closed = [&finished] { finished = true; };
             window = std::make_unique<corvano::MainWindow>(std::move(options));
             window->show();
@@ -45,7 +48,7 @@ int run()
         }
     };
     const auto launcher =
-        corvano::Launcher::start(showMainWindow, [&finished] { finished = true; });
+        corvano::Launcher::start(locations, showMainWindow, [&finished] { finished = true; });
     if (!launcher)
         return kFailed;
     corvano::EventLoop::runUntil(finished);

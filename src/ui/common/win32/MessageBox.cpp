@@ -27,4 +27,10 @@ void show(HWND owner, std::string_view text, std::string_view title, MessageStyl
                   MB_OK | iconOf(style) | (owner ? 0u : MB_TASKMODAL));
 }
 
+bool ask(HWND owner, std::string_view text, std::string_view title)
+{
+    return ::MessageBoxW(owner, WideText::fromUtf8(text).c_str(), WideText::fromUtf8(title).c_str(),
+                         MB_YESNO | MB_ICONQUESTION | (owner ? 0u : MB_TASKMODAL)) == IDYES;
+}
+
 } // namespace corvano::MessageBox

@@ -1,6 +1,5 @@
 #include "Launcher.h"
 
-#include "platform/ProgramLocations.h"
 #include "platform/win32/Win32SystemServices.h"
 #include "ui/common/win32/MessageBox.h"
 #include "ui/launcher/LauncherMessages.h"
@@ -16,11 +15,14 @@ void tellUser(const std::string& text)
 
 } // namespace
 
-std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow,
+std::unique_ptr<LauncherWindow> start(const ProgramLocations& locations,
+                                      std::function<void()> showMainWindow,
                                       std::function<void()> dismissed)
 {
     Win32SystemServices system;
     LauncherWindow::Options options;
+    options.programFolder = locations.programFolder();
+    options.pictureFolder = locations.pictureFolder();
     options.showMainWindow = std::move(showMainWindow);
     options.dismissed = std::move(dismissed);
     return start(std::move(options), system);
@@ -28,11 +30,6 @@ std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow,
 
 std::unique_ptr<LauncherWindow> start(LauncherWindow::Options options, SystemServices& system)
 {
-    if (options.programFolder.empty()) {
-        const ProgramLocations locations = ProgramLocations::detect();
-        options.programFolder = locations.programFolder();
-        options.pictureFolder = locations.pictureFolder();
-    }
     // Form_Initialize: before the launcher is loaded.
     if (const auto failure = ComponentCheck(system, options.programFolder).run()) {
         tellUser(LauncherMessages::failureText(*failure));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LauncherWindow.h"
+#include "platform/ProgramLocations.h"
 #include "ui/launcher/ComponentCheck.h"
 
 #include <functional>
@@ -13,7 +14,9 @@ namespace corvano::Launcher {
 // once its button is clicked, or dismissed when it is closed without it. Returns the launcher
 // shown, to be kept while the program runs, or null when the program has to end; a message box
 // has then told the user why.
-std::unique_ptr<LauncherWindow> start(std::function<void()> showMainWindow,
+// locations: the program's, as worked out once when it starts.
+std::unique_ptr<LauncherWindow> start(const ProgramLocations& locations,
+                                      std::function<void()> showMainWindow,
                                       std::function<void()> dismissed);
 std::unique_ptr<LauncherWindow> start(LauncherWindow::Options options, SystemServices& system);
 

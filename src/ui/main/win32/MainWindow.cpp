@@ -45,11 +45,12 @@ SIZE outerSize(Dpi dpi)
 
 MainWindow::MainWindow(Options options)
     : m_options(std::move(options)),
-      m_locations(ProgramLocations::forWindow(m_options.programFolder)),
+      m_locations(m_options.locations ? *m_options.locations : ProgramLocations::detect()),
       m_transfer(m_poster, m_options.idleLimit),
       m_writers(*this, m_files, m_locations.fallbackFolder()),
       m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder())
 {
+    m_locations.createFolders();
     createWindow();
     m_controls.emplace(handle());
     m_focus = m_controls->control(MainControl::Text2);
@@ -268,6 +269,17 @@ std::string MainWindow::text(Field field) const
     return m_controls->text(textNumber(field));
 }
 
+void MainWindow::setText(Field field, std::string_view text)
+{
+    m_controls->setText(textNumber(field), text);
+}
+
+void MainWindow::focusText(Field field)
+{
+    m_focus = m_controls->control(MainControl::text(textNumber(field)));
+    ::SetFocus(m_focus);
+}
+
 bool MainWindow::completesAddresses() const
 {
     return m_controls->isChecked();
@@ -320,6 +332,11 @@ void MainWindow::setTimerEnabled(RunTimer timer, bool enabled)
 void MainWindow::showMessage(std::string_view text, std::string_view title, MessageStyle style)
 {
     MessageBox::show(handle(), text, title, style);
+}
+
+bool MainWindow::askYesNo(std::string_view text, std::string_view title)
+{
+    return MessageBox::ask(handle(), text, title);
 }
 
 void MainWindow::processEvents()

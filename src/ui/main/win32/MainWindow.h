@@ -26,9 +26,8 @@ class MainWindow : public Window, public MainSurface
 public:
     struct Options
     {
-        // Holds db.dat and takes the shortcut files when the target folder does not exist;
-        // empty: the program's own folder.
-        std::string programFolder;
+        // Where db.dat, the log and the fallback folder are; empty: the running program's.
+        std::optional<ProgramLocations> locations;
         std::chrono::seconds idleLimit = PlatformTransfer::kDefaultIdleLimit;
         // Called once, after the window has closed and saved; it may end the program's
         // message loop but must not destroy this object.
@@ -42,12 +41,15 @@ public:
     void show();
 
     std::string text(Field field) const override;
+    void setText(Field field, std::string_view text) override;
+    void focusText(Field field) override;
     bool completesAddresses() const override;
     void appendToText9(std::string_view lines) override;
     std::string caption(StatusLabel label) const override;
     void setCaption(StatusLabel label, std::string_view caption) override;
     void setTimerEnabled(RunTimer timer, bool enabled) override;
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override;
+    bool askYesNo(std::string_view text, std::string_view title) override;
     void processEvents() override;
     void showStringSettings(Field focus) override;
 

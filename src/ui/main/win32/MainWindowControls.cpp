@@ -4,8 +4,12 @@
 #include "ui/common/win32/WindowText.h"
 #include "ui/main/MainWindowLayout.h"
 
+#include <algorithm>
+#include <array>
 #include <commctrl.h>
+#include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 namespace corvano {
 
@@ -25,6 +29,9 @@ ControlSet::Control clipped(ControlSet::Control kind)
 const ControlSet::Control kLabel = clipped(ControlKind::kLabel);
 const ControlSet::Control kText = clipped(ControlKind::kText);
 const ControlSet::Control kMultiLineText = clipped(ControlKind::kMultiLineText);
+// The link list grows with every run: it scrolls.
+const ControlSet::Control kScrolledText{kMultiLineText.windowClass,
+                                        kMultiLineText.style | WS_VSCROLL, kMultiLineText.exStyle};
 const ControlSet::Control kButton = clipped(ControlKind::kButton);
 const ControlSet::Control kCheckBox = clipped(ControlKind::kCheckBox);
 const ControlSet::Control kTabStrip{WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS};
@@ -56,6 +63,57 @@ void letTabLeave(HWND box)
     ::SetPropW(box, kOwnProcedure,
                reinterpret_cast<HANDLE>(::GetWindowLongPtrW(box, GWLP_WNDPROC)));
     ::SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&tabLeaves));
+}
+
+// Each caption and the text box whose left edge it must end before.
+constexpr std::array<std::pair<int, int>, 7> kCaptionedBoxes{{{Label1, Text1},
+                                                              {Label2, Text2},
+                                                              {Label6, Text4},
+                                                              {Label7, Text5},
+                                                              {Label8, Text6},
+                                                              {Label9, Text7},
+                                                              {Label10, Text8}}};
+
+// The smallest size a fitted caption is drawn at, so that it stays legible.
+constexpr int kSmallestPoints = 6;
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int textWidth(HWND window, HFONT font, const std::wstring& text)
+{
+    const HDC dc = ::GetDC(window);
+    const HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(window, dc);
+    return size.cx;
+}
+
+// The box's formatting area cut to a whole number of lines, so the last one is never shown
+// in half; scrolling goes by whole lines.
+void showWholeLines(HWND box)
+{
+    const auto font = reinterpret_cast<HFONT>(::SendMessageW(box, WM_GETFONT, 0, 0));
+    const HDC dc = ::GetDC(box);
+    const HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(box, dc);
+    RECT area{};
+    ::SendMessageW(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    const LONG lineHeight = metrics.tmHeight;
+    if (lineHeight <= 0 || area.bottom - area.top < lineHeight)
+        return;
+    area.bottom = area.top + (area.bottom - area.top) / lineHeight * lineHeight;
+    ::SendMessageW(box, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&area));
 }
 
 bool isMultiLine(int number)
@@ -93,7 +151,41 @@ MainWindowControls::MainWindowControls(HWND window) : m_set(Dpi::of(window)), m_
         ::SendMessageW(control(box), EM_SETLIMITTEXT, 0, 0);
         letTabLeave(control(box));
     }
+    fitToFonts();
     showPage(Frame3);
+}
+
+void MainWindowControls::fitToFonts()
+{
+    std::vector<FontHandle> fonts;
+    for (const auto& [caption, box] : kCaptionedBoxes)
+        fitCaption(control(caption), control(box), fonts);
+    // The captions have their new fonts; the old ones can go.
+    m_captionFonts = std::move(fonts);
+    showWholeLines(control(Text9));
+}
+
+void MainWindowControls::fitCaption(HWND caption, HWND box, std::vector<FontHandle>& fonts)
+{
+    RECT captionPlace{};
+    RECT boxPlace{};
+    ::GetWindowRect(caption, &captionPlace);
+    ::GetWindowRect(box, &boxPlace);
+    const LONG room = std::min(captionPlace.right, boxPlace.left) - captionPlace.left;
+    const std::wstring text = windowText(caption);
+    LOGFONTW font{};
+    ::GetObjectW(m_set.font({}), sizeof font, &font);
+    if (textWidth(caption, m_set.font({}), text) < room)
+        return;
+    // One pixel smaller at a time, as far as the smallest legible size.
+    const LONG smallest = ::MulDiv(kSmallestPoints, m_set.dpi().dotsPerInch(), 72);
+    FontHandle smaller;
+    do {
+        font.lfHeight = font.lfHeight < 0 ? font.lfHeight + 1 : font.lfHeight - 1;
+        smaller = FontHandle(::CreateFontIndirectW(&font));
+    } while (textWidth(caption, smaller.get(), text) >= room && std::abs(font.lfHeight) > smallest);
+    ::SendMessageW(caption, WM_SETFONT, reinterpret_cast<WPARAM>(smaller.get()), TRUE);
+    fonts.push_back(std::move(smaller));
 }
 
 HWND MainWindowControls::frame(HWND parent, const ControlLayout& layout, int id)
@@ -168,7 +260,7 @@ void MainWindowControls::createReplaceFrame(HWND page)
 void MainWindowControls::createHtmlPage(HWND window)
 {
     const HWND page = frame(window, Layout::Frame7, Frame7);
-    add(page, kMultiLineText, Layout::Text9, Text9);
+    add(page, kScrolledText, Layout::Text9, Text9);
     add(page, kButton, Layout::Command1, Command1);
 }
 

@@ -84,7 +84,11 @@ public:
     // Frame7.
     void showPage(int page);
     // Places every control for the window's new resolution.
-    void rescale(Dpi dpi) { m_set.rescale(dpi); }
+    void rescale(Dpi dpi)
+    {
+        m_set.rescale(dpi);
+        fitToFonts();
+    }
 
 private:
     using Kind = ControlSet::Control;
@@ -99,11 +103,16 @@ private:
     void createFilterFrame(HWND page);
     void createReplaceFrame(HWND page);
     HWND createTabStrip(HWND window);
+    // Shrinks each caption that would reach under its text box and shows Text9 in whole
+    // lines; again whenever the fonts change with the resolution.
+    void fitToFonts();
+    void fitCaption(HWND caption, HWND box, std::vector<FontHandle>& fonts);
 
     ControlSet m_set;
     std::vector<std::unique_ptr<ContainerFrame>> m_frames;
     std::map<int, HWND> m_controls;
     TabStrip m_tabs;
+    std::vector<FontHandle> m_captionFonts; // the smaller fonts of fitted captions
 };
 
 } // namespace corvano

@@ -1,0 +1,84 @@
+#include "OpenCommand.h"
+
+#include "ExitCode.h"
+#include "TemporaryFolder.h"
+#include "platform/AnsiCodec.h"
+#include "platform/LocalFileSystem.h"
+#include "platform/SystemError.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace corvano;
+using namespace corvano::test;
+
+namespace {
+
+struct Row
+{
+    const char* what;
+    std::string bytes;
+    std::string opened; // empty: refused
+};
+
+} // namespace
+
+// Each shortcut's address reaches the opener, or the file is named with the reason it is not
+// opened; one refused file does not stop the next
+TEST(OpenCommandTest, OpensTheWebAddressOfEachShortcutAndRefusesTheRest)
+{
+    TemporaryFolder folder;
+    LocalFileSystem files;
+    std::vector<std::string> opened;
+    std::ostringstream err;
+    OpenCommand command(err, files, [&opened](const std::string& address) {
+        if (address == "http://down.example/")
+            throw SystemError("xdg-open", "no browser");
+        opened.push_back(address);
+    });
+    for (const auto& [what, bytes, address] : std::vector<Row>{
+             // As the program writes them, and as editors and other programs do.
+             {"written", "[InternetShortcut]\r\nURL=http://a.example/1.html\r\n",
+              "http://a.example/1.html"},
+             {"LF, any case, blanks", "[internetSHORTCUT]\n url = HTTPS://a.example/ \n",
+              "HTTPS://a.example/"},
+             {"after other sections",
+              "[DEFAULT]\r\nBASEURL=http://x/\r\nURL=ftp://b/\r\n"
+              "[InternetShortcut]\r\nIconIndex=0\r\nURL=ftp://a.example/f",
+              "ftp://a.example/f"},
+             {"ANSI code page", AnsiCodec::encode("[InternetShortcut]\r\nURL=http://a/春雨.html"),
+              "http://a/春雨.html"},
+             {"UTF-8 with a mark", "\xEF\xBB\xBF[InternetShortcut]\nURL=http://a/春雨",
+              "http://a/春雨"},
+             // Nothing to open.
+             {"no address", "[InternetShortcut]\r\n\r\n", ""},
+             {"empty address", "[InternetShortcut]\r\nURL=\r\n", ""},
+             {"outside the section", "URL=http://a.example/\r\n[Other]\r\nURL=http://b/", ""},
+             {"empty file", "", ""},
+             // Schemes a web page must not make the desktop open.
+             {"local file", "[InternetShortcut]\r\nURL=file:///etc/passwd", ""},
+             {"script", "[InternetShortcut]\r\nURL=javascript:alert(1)", ""},
+             {"program path", "[InternetShortcut]\r\nURL=/usr/bin/xterm", ""},
+             {"no host", "[InternetShortcut]\r\nURL=http:///etc/passwd", ""},
+             {"control character", "[InternetShortcut]\r\nURL=http://a/\x01x", ""},
+             {"desktop fails", "[InternetShortcut]\r\nURL=http://down.example/", ""},
+         }) {
+        SCOPED_TRACE(what);
+        opened.clear();
+        err.str("");
+        folder.write("s.url", bytes);
+        const auto code = static_cast<ExitCode>(command.execute({folder.file("s.url")}));
+        EXPECT_EQ(code, address.empty() ? ExitCode::AddressError : ExitCode::Ok);
+        EXPECT_EQ(opened,
+                  address.empty() ? std::vector<std::string>{} : std::vector<std::string>{address});
+        EXPECT_EQ(err.str().find(folder.file("s.url")) == 0, address.empty()) << err.str();
+    }
+    // A missing file and a refused one between two good ones.
+    folder.write("a.url", "[InternetShortcut]\r\nURL=http://a/\r\n");
+    folder.write("f.url", "[InternetShortcut]\r\nURL=file:///etc/passwd\r\n");
+    opened.clear();
+    EXPECT_EQ(static_cast<ExitCode>(command.execute({folder.file("a.url"), folder.file("none.url"),
+                                                     folder.file("f.url"), folder.file("a.url")})),
+              ExitCode::AddressError);
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://a/", "http://a/"}));
+}
