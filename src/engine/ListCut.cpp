@@ -83,8 +83,9 @@ std::vector<Window> windowsIn(std::string_view page, std::size_t from, std::size
     const auto cost = [beforeList, from, to](const Window& w) {
         return w.size() + (beforeList ? to - w.end : w.begin - from);
     };
-    std::stable_sort(windows.begin(), windows.end(),
-                     [&](const Window& a, const Window& b) { return cost(a) < cost(b); });
+    std::stable_sort(windows.begin(), windows.end(), [&](const Window& a, const Window& b) {
+        return cost(a) != cost(b) ? cost(a) < cost(b) : a.size() < b.size();
+    });
     if (windows.size() > kMostWindows)
         windows.resize(kMostWindows);
     return windows;

@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 #include "GenerateCommand.h"
+#include "SuggestCommand.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/ProgramLocations.h"
 
@@ -13,7 +14,12 @@ int main(int argc, char** argv)
         return *exitCode;
     const bool progress = ::isatty(STDERR_FILENO) == 1;
     corvano::LocalFileSystem files;
+    const auto& options = std::get<corvano::CliOptions>(parsed);
+    if (options.suggest)
+        return corvano::SuggestCommand(std::cout, std::cerr, progress, files,
+                                       corvano::ProgramLocations::detect())
+            .execute(options);
     return corvano::GenerateCommand(std::cout, std::cerr, progress, files,
                                     corvano::ProgramLocations::detect())
-        .execute(std::get<corvano::CliOptions>(parsed));
+        .execute(options);
 }

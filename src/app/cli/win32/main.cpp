@@ -3,6 +3,7 @@
 #include "CliOptions.h"
 #include "ConsoleStreamBuffer.h"
 #include "GenerateCommand.h"
+#include "SuggestCommand.h"
 #include "platform/ProgramLocations.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -30,9 +31,14 @@ int wmain(int argc, wchar_t** argv)
     if (const int* exitCode = std::get_if<int>(&parsed))
         return *exitCode;
     corvano::Win32FileSystem files;
-    const int exitCode = corvano::GenerateCommand(out, err, errBuffer.isConsole(), files,
-                                                  corvano::ProgramLocations::detect())
-                             .execute(std::get<corvano::CliOptions>(parsed));
+    const auto& options = std::get<corvano::CliOptions>(parsed);
+    const int exitCode = options.suggest
+                             ? corvano::SuggestCommand(out, err, errBuffer.isConsole(), files,
+                                                       corvano::ProgramLocations::detect())
+                                   .execute(options)
+                             : corvano::GenerateCommand(out, err, errBuffer.isConsole(), files,
+                                                        corvano::ProgramLocations::detect())
+                                   .execute(options);
     out.flush();
     return exitCode;
 }
