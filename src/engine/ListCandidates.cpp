@@ -61,22 +61,42 @@ bool isContentAddress(std::string_view href)
                        [](char c) { return (c >= '0' && c <= '9') || c == '.' || c == '='; });
 }
 
-std::unordered_map<std::string, Bucket> bucketsOf(const PageOutline& outline)
+// A container and the path from its children down to the links, the path as a hash: class
+// lists can be long, and a page has many links times many levels.
+constexpr auto kPathMix = static_cast<std::size_t>(0x100000001B3ULL); // FNV's prime
+
+struct BucketKey
+{
+    std::size_t container;
+    std::size_t path;
+    bool operator==(const BucketKey&) const = default;
+};
+
+struct BucketKeyHash
+{
+    std::size_t operator()(const BucketKey& key) const { return key.path * 31 + key.container; }
+};
+
+std::unordered_map<BucketKey, Bucket, BucketKeyHash> bucketsOf(const PageOutline& outline)
 {
     const auto& elements = outline.elements();
-    std::unordered_map<std::string, Bucket> buckets;
+    std::vector<std::size_t> labelHashes;
+    labelHashes.reserve(elements.size());
+    for (const PageOutline::Element& element : elements)
+        labelHashes.push_back(std::hash<std::string>{}(element.label));
+    std::unordered_map<BucketKey, Bucket, BucketKeyHash> buckets;
     for (std::size_t a = 0; a < outline.anchors().size(); ++a) {
         std::size_t item = outline.anchors()[a].element;
-        std::string path = elements[item].label;
+        std::size_t path = labelHashes[item];
         for (std::size_t level = 0; level < kMaximumItemDepth; ++level) {
             const std::size_t container = elements[item].parent;
             if (container == PageOutline::kNone)
                 break;
-            Bucket& bucket = buckets[std::to_string(container) + '|' + path];
+            Bucket& bucket = buckets[{container, path}];
             bucket.container = container;
             bucket.anchors.push_back(a);
             bucket.items.push_back(item);
-            path = elements[container].label + '>' + path;
+            path = path * kPathMix ^ labelHashes[container];
             item = container;
         }
     }
