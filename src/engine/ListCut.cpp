@@ -225,11 +225,30 @@ std::vector<std::string> addressParts(std::string_view address)
     return parts;
 }
 
-// The shortest part that every wanted address holds and no other candidate of the segment.
+// What all the addresses begin with, up to the last "/" or "=" in it: the folder of a year,
+// say, where nothing else is shared.
+std::string commonFolder(const std::vector<std::string_view>& addresses)
+{
+    std::string_view prefix = bareAddress(addresses.front());
+    for (const std::string_view address : addresses) {
+        const std::string_view bare = bareAddress(address);
+        const auto differ = std::mismatch(prefix.begin(), prefix.end(), bare.begin(), bare.end());
+        prefix = prefix.substr(0, static_cast<std::size_t>(differ.first - prefix.begin()));
+    }
+    const std::size_t end = prefix.find_last_of("/=");
+    return end == std::string_view::npos || end == 0 ? std::string()
+                                                     : std::string(prefix.substr(0, end + 1));
+}
+
+// The shortest part that every wanted address holds and no other candidate of the segment;
+// failing that, their common folder.
 std::optional<std::string> containsString(const std::vector<std::string_view>& wanted,
                                           const std::vector<std::string_view>& others)
 {
-    for (const std::string& part : addressParts(wanted.front())) {
+    std::vector<std::string> parts = addressParts(wanted.front());
+    if (std::string folder = commonFolder(wanted); !folder.empty())
+        parts.push_back(std::move(folder));
+    for (const std::string& part : parts) {
         const auto holds = [&part](std::string_view address) {
             return TextSearch::containsIgnoringCase(address, part);
         };

@@ -101,6 +101,13 @@ const std::vector<Shape> kShapes{
      "<a class=\"author\" href=\"/u/{c}/\">作者{c}</a></div>\n",
      "</div>\n" + kBottom,
      {"/p/{n}.html"}},
+    // Tags share nothing but "/" with the posts; the year's folder tells them apart.
+    {"posts with a tag each",
+     kTop + "<main>\n",
+     "<article><h2><a href=\"/2026/{n}/\">{t}</a></h2><p><a href=\"/tags/t{c}/\">标签{c}</a>"
+     "</p></article>\n",
+     "<nav class=\"pager\"><a href=\"/page/2/\">下一页</a></nav></main>\n" + kBottom,
+     {"/2026/{n}/"}},
     {"definition list",
      kTop + "<dl class=\"docs\">\n",
      "<dt><a href=\"http://example.com/doc/{n}.htm\">{t}</a></dt><dd>说明</dd>\n",
