@@ -86,6 +86,11 @@ std::vector<Window> windowsIn(std::string_view page, std::size_t from, std::size
     std::stable_sort(windows.begin(), windows.end(), [&](const Window& a, const Window& b) {
         return cost(a) != cost(b) ? cost(a) < cost(b) : a.size() < b.size();
     });
+    return windows;
+}
+
+std::vector<Window> atMostSome(std::vector<Window> windows)
+{
     if (windows.size() > kMostWindows)
         windows.resize(kMostWindows);
     return windows;
@@ -113,10 +118,8 @@ std::vector<Window> startWindows(std::string_view page, const PageOutline& outli
         to = first.hrefPos;
     const std::size_t from = to > kReach ? to - kReach : 0;
     std::vector<Window> windows = windowsIn(page, from, to + 1, true);
-    std::erase_if(windows, [&](const Window& w) {
-        return w.end > to || page.find(page.substr(w.begin, w.size())) != w.begin;
-    });
-    return windows;
+    std::erase_if(windows, [to](const Window& w) { return w.end > to; });
+    return atMostSome(std::move(windows));
 }
 
 // End strings begin after the last link of the group, at the latest a little past the
@@ -132,21 +135,28 @@ std::vector<Window> endWindows(std::string_view page, const PageOutline& outline
     if (containerEnd == PageOutline::kNone || containerEnd < from)
         containerEnd = from;
     const std::size_t to = std::min(page.size(), containerEnd + kReach);
-    return windowsIn(page, from, to, false);
+    return atMostSome(windowsIn(page, from, to, false));
 }
 
-std::optional<Segment> segmentOf(std::string_view page, const Window& start, const Window& end)
+// The text from the start string's first occurrence to its second, or none when it is first
+// found elsewhere than in this window.
+std::optional<Segment> afterStart(std::string_view page, const Window& start)
 {
     const std::string_view startText = page.substr(start.begin, start.size());
-    Segment segment{start.end, page.find(startText, start.end)};
-    if (segment.end == std::string_view::npos)
-        segment.end = page.size();
+    if (page.find(startText) != start.begin)
+        return std::nullopt;
+    const std::size_t second = page.find(startText, start.end);
+    return Segment{start.end, second == std::string_view::npos ? page.size() : second};
+}
+
+// The segment cut at the end string, or none when the end string is first found elsewhere.
+std::optional<Segment> beforeEnd(std::string_view page, Segment segment, const Window& end)
+{
     const std::size_t cut =
         page.substr(0, segment.end).find(page.substr(end.begin, end.size()), segment.begin);
     if (cut != end.begin)
         return std::nullopt;
-    segment.end = cut;
-    return segment;
+    return Segment{segment.begin, cut};
 }
 
 std::vector<Piece> piecesOf(std::string_view page, Segment segment)
@@ -260,9 +270,9 @@ std::optional<std::string> containsString(const std::vector<std::string_view>& w
 }
 
 std::optional<ListProposal> tryCut(std::string_view page, const std::set<std::size_t>& targets,
-                                   const Window& start, const Window& end)
+                                   const Window& start, Segment afterStart, const Window& end)
 {
-    const auto segment = segmentOf(page, start, end);
+    const auto segment = beforeEnd(page, afterStart, end);
     if (!segment || *targets.begin() < segment->begin || *targets.rbegin() >= segment->end)
         return std::nullopt;
     std::vector<std::string_view> wanted;
@@ -306,8 +316,11 @@ std::optional<ListProposal> ListCut::derive(std::string_view page, const PageOut
         targets.insert(outline.anchors()[a].hrefPos);
     const std::vector<Window> ends = endWindows(page, outline, group);
     for (const Window& start : startWindows(page, outline, group)) {
+        const auto segment = afterStart(page, start);
+        if (!segment)
+            continue;
         for (const Window& end : ends) {
-            if (auto proposal = tryCut(page, targets, start, end))
+            if (auto proposal = tryCut(page, targets, start, *segment, end))
                 return proposal;
         }
     }
