@@ -108,6 +108,8 @@ private:
         element.parent = m_open.empty() ? PageOutline::kNone : m_open.back();
         element.depth = m_open.size();
         locateStartTag(element);
+        if (element.tagEnd != PageOutline::kNone)
+            m_floor = element.tagEnd;
         const std::size_t index = m_outline.m_elements.size();
         m_outline.m_elements.push_back(std::move(element));
         m_open.push_back(index);
