@@ -77,26 +77,40 @@ struct BucketKeyHash
     std::size_t operator()(const BucketKey& key) const { return key.path * 31 + key.container; }
 };
 
-std::unordered_map<BucketKey, Bucket, BucketKeyHash> bucketsOf(const PageOutline& outline)
+using Buckets = std::unordered_map<BucketKey, Bucket, BucketKeyHash>;
+
+void addTo(Buckets& buckets, BucketKey key, std::size_t anchor, std::size_t item)
+{
+    Bucket& bucket = buckets[key];
+    bucket.container = key.container;
+    bucket.anchors.push_back(anchor);
+    bucket.items.push_back(item);
+}
+
+// Each link goes into one bucket per level above it: the items' path as written, and, where
+// an item has a class, once more under its name alone, as lists mark their first, odd or
+// even items with classes of their own.
+Buckets bucketsOf(const PageOutline& outline)
 {
     const auto& elements = outline.elements();
     std::vector<std::size_t> labelHashes;
-    labelHashes.reserve(elements.size());
-    for (const PageOutline::Element& element : elements)
+    std::vector<std::size_t> nameHashes;
+    for (const PageOutline::Element& element : elements) {
         labelHashes.push_back(std::hash<std::string>{}(element.label));
-    std::unordered_map<BucketKey, Bucket, BucketKeyHash> buckets;
+        nameHashes.push_back(std::hash<std::string>{}(element.name));
+    }
+    Buckets buckets;
     for (std::size_t a = 0; a < outline.anchors().size(); ++a) {
         std::size_t item = outline.anchors()[a].element;
-        std::size_t path = labelHashes[item];
+        std::size_t below = 0; // the path from the item's children down to the link
         for (std::size_t level = 0; level < kMaximumItemDepth; ++level) {
             const std::size_t container = elements[item].parent;
             if (container == PageOutline::kNone)
                 break;
-            Bucket& bucket = buckets[{container, path}];
-            bucket.container = container;
-            bucket.anchors.push_back(a);
-            bucket.items.push_back(item);
-            path = path * kPathMix ^ labelHashes[container];
+            addTo(buckets, {container, below * kPathMix ^ labelHashes[item]}, a, item);
+            if (labelHashes[item] != nameHashes[item])
+                addTo(buckets, {container, below * kPathMix ^ nameHashes[item]}, a, item);
+            below = below * kPathMix ^ labelHashes[item];
             item = container;
         }
     }
@@ -185,6 +199,9 @@ std::vector<LinkGroup> ListCandidates::rank(const PageOutline& outline)
             return a.anchors.front() < b.anchors.front();
         return a.anchors.size() > b.anchors.size();
     });
+    // A list whose items all carry one class forms the same group both ways.
+    std::set<std::vector<std::size_t>> seen;
+    std::erase_if(groups, [&seen](const LinkGroup& g) { return !seen.insert(g.anchors).second; });
     return groups;
 }
 
