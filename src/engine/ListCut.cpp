@@ -18,12 +18,18 @@ constexpr std::string_view kLinkStart = "href=";
 constexpr std::size_t kReach = 400;
 constexpr std::size_t kLongest = 160;
 constexpr std::size_t kMostWindows = 48;
+// What a digit costs a start or end string, in characters of length: numbers are what
+// changes from day to day (a date, a count, an id).
+constexpr std::size_t kDigitCost = 40;
+// A whole tag reads more plainly than an attribute taken out of one.
+constexpr std::size_t kPartCost = 10;
 
-// A stretch of page text from a "<" to just after a ">".
+// A stretch of page text from a "<" to just after a ">", or one attribute of a tag.
 struct Window
 {
     std::size_t begin = 0;
     std::size_t end = 0;
+    bool attribute = false;
     std::size_t size() const { return end - begin; }
 };
 
@@ -56,8 +62,13 @@ std::vector<std::size_t> positionsOf(std::string_view page, char c, std::size_t 
     return positions;
 }
 
-std::vector<Window> windowsIn(std::string_view page, std::size_t from, std::size_t to,
-                              bool beforeList)
+bool hasDigit(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Every stretch from a "<" to a ">" between from and to, each text once.
+std::vector<Window> windowsIn(std::string_view page, std::size_t from, std::size_t to)
 {
     std::vector<Window> windows;
     const std::vector<std::size_t> opens = positionsOf(page, '<', from, to);
@@ -79,20 +90,44 @@ std::vector<Window> windowsIn(std::string_view page, std::size_t from, std::size
     windows.erase(std::unique(windows.begin(), windows.end(),
                               [&](const Window& a, const Window& b) { return text(a) == text(b); }),
                   windows.end());
-    // Short and near the list: a string far from it is likelier to change before tomorrow.
-    const auto cost = [beforeList, from, to](const Window& w) {
-        return w.size() + (beforeList ? to - w.end : w.begin - from);
+    return windows;
+}
+
+// The likeliest first, and not too many: short, without digits and near the list (at `near`),
+// as a string far from it is likelier to change before tomorrow.
+std::vector<Window> likeliest(std::string_view page, std::vector<Window> windows, std::size_t near,
+                              bool beforeList)
+{
+    const auto cost = [&](const Window& w) {
+        const std::size_t distance = beforeList ? near - std::min(near, w.end) : w.begin - near;
+        return w.size() + distance + (hasDigit(page.substr(w.begin, w.size())) ? kDigitCost : 0) +
+               (w.attribute ? kPartCost : 0);
     };
     std::stable_sort(windows.begin(), windows.end(), [&](const Window& a, const Window& b) {
         return cost(a) != cost(b) ? cost(a) < cost(b) : a.size() < b.size();
     });
+    if (windows.size() > kMostWindows)
+        windows.resize(kMostWindows);
     return windows;
 }
 
-std::vector<Window> atMostSome(std::vector<Window> windows)
+// The class and id attributes of a start tag, for a tag whose other attributes change.
+std::vector<Window> attributeWindows(std::string_view page, const PageOutline::Element& tag)
 {
-    if (windows.size() > kMostWindows)
-        windows.resize(kMostWindows);
+    std::vector<Window> windows;
+    if (tag.tagBegin == PageOutline::kNone)
+        return windows;
+    const std::string_view text = page.substr(tag.tagBegin, tag.tagEnd - tag.tagBegin);
+    for (const std::string_view name : {" class=", " id="}) {
+        const std::size_t at = text.find(name);
+        const std::size_t valueAt = at + name.size();
+        if (at == std::string_view::npos || valueAt >= text.size() ||
+            (text[valueAt] != '"' && text[valueAt] != '\''))
+            continue;
+        const std::size_t close = text.find(text[valueAt], valueAt + 1);
+        if (close != std::string_view::npos && usable(text.substr(at + 1, close - at)))
+            windows.push_back({tag.tagBegin + at + 1, tag.tagBegin + close + 1, true});
+    }
     return windows;
 }
 
@@ -117,9 +152,11 @@ std::vector<Window> startWindows(std::string_view page, const PageOutline& outli
     if (to == PageOutline::kNone || to > first.hrefPos)
         to = first.hrefPos;
     const std::size_t from = to > kReach ? to - kReach : 0;
-    std::vector<Window> windows = windowsIn(page, from, to + 1, true);
+    std::vector<Window> windows = windowsIn(page, from, to + 1);
     std::erase_if(windows, [to](const Window& w) { return w.end > to; });
-    return atMostSome(std::move(windows));
+    const std::vector<Window> attributes = attributeWindows(page, container);
+    windows.insert(windows.end(), attributes.begin(), attributes.end());
+    return likeliest(page, std::move(windows), to, true);
 }
 
 // End strings begin after the last link of the group, at the latest a little past the
@@ -135,7 +172,7 @@ std::vector<Window> endWindows(std::string_view page, const PageOutline& outline
     if (containerEnd == PageOutline::kNone || containerEnd < from)
         containerEnd = from;
     const std::size_t to = std::min(page.size(), containerEnd + kReach);
-    return atMostSome(windowsIn(page, from, to, false));
+    return likeliest(page, windowsIn(page, from, to), from, false);
 }
 
 // The text from the start string's first occurrence to its second, or none when it is first
@@ -180,11 +217,6 @@ std::string_view bareAddress(std::string_view address)
     if (address.starts_with('\''))
         address.remove_prefix(1);
     return address.substr(0, address.find_first_of("'\"<> \t\r\n"));
-}
-
-bool hasDigit(std::string_view text)
-{
-    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // Parts of an address that name its kind rather than the one item: the site, the folders,

@@ -11,8 +11,8 @@ using namespace corvano;
 namespace {
 
 // A list page: the frame around the items, one item's markup and the addresses of the
-// links wanted from it. "{n}" is the item's number, "{t}" its title, "{c}" a category
-// that repeats.
+// links wanted from it. "{n}" is the item's number (in the frame, the first item's), "{t}"
+// its title, "{c}" a category that repeats.
 struct Shape
 {
     std::string name, head, item, tail;
@@ -45,7 +45,7 @@ std::string fill(std::string text, int n, const Day& day)
 
 std::string pageOf(const Shape& shape, const Day& day)
 {
-    std::string page = shape.head;
+    std::string page = fill(shape.head, day.first, day);
     for (int n = day.first; n < day.first + day.count; ++n)
         page += fill(shape.item, n, day);
     page += shape.tail;
@@ -111,6 +111,11 @@ const std::vector<Shape> kShapes{
     {"items with classes of their own",
      kTop + "<ul class=\"list\">\n",
      "<li class=\"c{c}\"><a href=\"/news/{n}.html\">{t}</a></li>\n",
+     "</ul>\n" + kBottom,
+     {"/news/{n}.html"}},
+    {"a container marked with the day",
+     kTop + "<ul class=\"news\" data-day=\"{n}\">\n",
+     "<li><a href=\"/news/{n}.html\">{t}</a></li>\n",
      "</ul>\n" + kBottom,
      {"/news/{n}.html"}},
     {"definition list",
