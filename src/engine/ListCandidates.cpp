@@ -14,6 +14,8 @@ namespace {
 
 // A list's items lie close below its container; farther up only the page's frame remains.
 constexpr std::size_t kMaximumItemDepth = 12;
+// A list's items are different pages; a link and its picture may share one.
+constexpr double kLeastDistinctShare = 0.5;
 
 // Elements, and words in the classes and ids, of the page's frame rather than its content.
 constexpr std::array<std::string_view, 4> kFrameElements{"nav", "header", "footer", "aside"};
@@ -166,8 +168,11 @@ double ListCandidates::score(const PageOutline& outline, const LinkGroup& group)
     }
     // Titles say more than menu entries; past a line's length more text says no more.
     const double textWeight = 1 + std::min(text / count, 30.0) / 5;
-    // Tags and categories repeat their addresses; a list of items does not.
+    // Tags and categories repeat their addresses; a list of items does not. Where most
+    // links share an address, they are no list at all.
     const double distinct = static_cast<double>(addresses.size()) / count;
+    if (distinct < kLeastDistinctShare)
+        return 0;
     const double live = 1 - dead / count;
     const double contentWeight = 1 + content / count / 2;
     double frameWeight = 1;
@@ -191,6 +196,7 @@ std::vector<LinkGroup> ListCandidates::rank(const PageOutline& outline)
         addGroups(bucket, groups);
     for (LinkGroup& group : groups)
         group.score = score(outline, group);
+    std::erase_if(groups, [](const LinkGroup& group) { return group.score <= 0; });
     // Equal scores keep page order, so that the result does not hang on the map's order.
     std::sort(groups.begin(), groups.end(), [](const LinkGroup& a, const LinkGroup& b) {
         if (a.score != b.score)

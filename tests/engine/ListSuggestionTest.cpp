@@ -200,6 +200,10 @@ TEST(ListSuggestion, FindsNoListWhereThereIsNone)
          {std::string(), std::string("<p>no links at all</p>"),
           std::string("<ul><li><a href=\"/a.html\">A</a></li><li><a href=\"/b.html\">B</a></li>"
                       "</ul>"),
+          // Tags only: every item links to one of two addresses.
+          std::string("<ul><li><a href=\"/t/a/\">标签甲</a></li><li><a href=\"/t/b/\">标签乙"
+                      "</a></li><li><a href=\"/t/a/\">标签甲</a></li><li><a href=\"/t/a/\">标签甲"
+                      "</a></li><li><a href=\"/t/b/\">标签乙</a></li></ul>"),
           // Links written so that the cut cannot see them: "HREF=" and "href =".
           std::string("<ul><li><a HREF=\"/a.html\">A</a></li><li><a href =\"/b.html\">B</a>"
                       "</li><li><a HREF=/c.html>C</a></li></ul>")}) {
