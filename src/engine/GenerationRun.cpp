@@ -3,6 +3,7 @@
 #include "AddressCompletion.h"
 #include "LinkExtractor.h"
 #include "PageDecoder.h"
+#include "PageFetch.h"
 #include "RegularExpression.h"
 #include "TextSearch.h"
 #include "platform/AnsiCodec.h"
@@ -12,14 +13,11 @@ namespace corvano {
 
 namespace {
 
-constexpr const char* kAddressErrorText = "您提供的网页地址无效,无法完成操作！";
-constexpr const char* kAddressErrorTitle = "网址错误";
 constexpr const char* kDoneText = "恭喜，URL文件生成完毕！";
 constexpr const char* kDoneTitle = "URL生成";
 constexpr const char* kStringErrorTitle = "字符串错误";
 constexpr const char* kStartMissingText = "起始字符串不存在，请新重设置!";
 constexpr const char* kEndMissingText = "结束字符串不存在，请新重设置!";
-constexpr const char* kFetchStatus = "获取列表";
 constexpr const char* kTemplateTitle = "URL文件内容";
 constexpr const char* kTemplateQuestion =
     "URL文件内容中没有“URL=”，生成的文件将不含网址。是否使用标准内容？";
@@ -107,11 +105,7 @@ RunOutcome GenerationRun::run()
 void GenerationRun::BeginFetch(const std::string& address, RunTimer animationTimer)
 {
     waitWhileExecuting();
-    m_transfer.setAccessType(AccessType::Preconfig);
-    m_transfer.setProtocol(Protocol::Http);
-    m_transfer.setRequestTimeout(5000);
-    m_transfer.setRemotePort(80);
-    m_transfer.Execute(address, "get");
+    PageFetch::begin(m_transfer, address);
     m_surface.setTimerEnabled(animationTimer, true);
 }
 
@@ -166,7 +160,7 @@ void GenerationRun::showFailedStatus()
 RunOutcome GenerationRun::reportAddressError()
 {
     showFailedStatus();
-    m_surface.showMessage(kAddressErrorText, kAddressErrorTitle, MessageStyle::Critical);
+    PageFetch::reportAddressError(m_surface);
     return RunOutcome::AddressError;
 }
 
@@ -180,16 +174,7 @@ RunOutcome GenerationRun::reportMissingString(Field field, const char* message)
 
 void GenerationRun::AnimateFetchStatus()
 {
-    if (!m_transfer.StillExecuting()) {
-        m_surface.setCaption(StatusLabel::Label4, "");
-        m_surface.setTimerEnabled(RunTimer::Timer3, false);
-        return;
-    }
-    m_surface.setCaption(StatusLabel::Label3, kFetchStatus);
-    std::string dots = m_surface.caption(StatusLabel::Label4) + ".";
-    if (TextSearch::characterCount(dots) == 6)
-        dots.clear();
-    m_surface.setCaption(StatusLabel::Label4, dots);
+    PageFetch::animate(m_surface, m_transfer);
 }
 
 void GenerationRun::Timer2_Timer()

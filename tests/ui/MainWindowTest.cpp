@@ -36,6 +36,11 @@ namespace {
 const char* const kPage = R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
 <li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
 
+// A menu and the list that "自动识别" is to find.
+const char* const kListsPage = R"(<p class="menu"><a href="/">首页</a> <a href="/a/">关于</a></p>
+<ol class="文章"><li><a href="/p/1.html">春</a></li><li><a href="/p/2.html">夏</a></li>
+<li><a href="/p/3.html">秋</a></li><li><a href="/p/4.html">冬</a></li></ol>)";
+
 template <typename Widget = QWidget> Widget& the(const QWidget& window, const char* name)
 {
     if (auto* found = window.findChild<Widget*>(name))
@@ -88,6 +93,9 @@ private slots:
         m_server.routes().Get("/news/list.html", [](const auto&, auto& response) {
             response.set_content(R"(<ul class="news"><a href="1.html">第一条</a></ul>)",
                                  "text/html; charset=UTF-8");
+        });
+        m_server.routes().Get("/lists.html", [](const auto&, auto& response) {
+            response.set_content(kListsPage, "text/html; charset=UTF-8");
         });
         m_server.routes().Get("/hold.html", [this, page](const auto& request, auto& response) {
             ++m_holdRequests;
@@ -297,6 +305,30 @@ private slots:
                 label.x() + QFontMetrics(label.font()).boundingRect(label.text()).right();
             QVERIFY2(end < the(*m_window, box).x(), caption);
         }
+    }
+
+    // "自动识别" sits in the string page's free room, clear of every designed control; it fills
+    // Text4 to Text6 from the page's list, and leaves them as they were on a page without one.
+    void theSuggestButtonFillsTheStrings()
+    {
+        open(false);
+        clickTab(3);
+        const auto& button = the<QPushButton>(*m_window, "Command4");
+        QVERIFY(the(*m_window, "Frame5").rect().contains(button.geometry()));
+        for (const QWidget* control :
+             the(*m_window, "Frame5").findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            QVERIFY2(control == &button || !control->geometry().intersects(button.geometry()),
+                     qPrintable(control->objectName()));
+        the<QLineEdit>(*m_window, "Text1").setText(qpath(m_server.url("/lists.html")));
+        click("Command4");
+        QCOMPARE(m_window->text(Field::Start), R"(<ol class="文章">)");
+        QCOMPARE(m_window->text(Field::End), "</ol>");
+        QCOMPARE(m_window->text(Field::Contains), "/p/");
+        the<QLineEdit>(*m_window, "Text1").setText(qpath(m_server.url("/news/list.html")));
+        click("Command4");
+        QCOMPARE(m_window->text(Field::Start), R"(<ol class="文章">)");
+        QCOMPARE(m_boxes, QStringList({"自动识别 (Information) 已识别列表：共4个链接",
+                                       "自动识别 (Information) 未找到链接列表"}));
     }
 
     // While a run waits for its page the window takes tab clicks and typing, ignores a second

@@ -119,6 +119,32 @@ case("backslash", base + "/backslash.html", 0, extra=("--absolute",))
 case("cut off", base + "/cut-off", 2)
 
 
+def suggest(name, url, expected_code):
+    """--suggest on both systems: the same options line, the same exit code."""
+    results = {}
+    for system, exe in (("linux", linux_exe), ("windows", windows_exe)):
+        folder = os.path.join(scratch, system, name)
+        os.makedirs(folder, exist_ok=True)
+        to_arg = windows_path if system == "windows" else (lambda p: p)
+        command = ([wine] if system == "windows" else []) + [
+            exe, "--suggest", "--url", url,
+            "--settings", to_arg(os.path.join(folder, "db.dat"))]
+        results[system] = subprocess.run(command, capture_output=True, timeout=120)
+    linux, windows = results["linux"], results["windows"]
+    ok = (linux.returncode == windows.returncode == expected_code
+          and linux.stdout == windows.stdout)
+    print("%-16s %s  (%r)" % (name, "ok" if ok else "FAILED", windows.stdout.strip()[:80]))
+    if not ok:
+        print("    exit codes %d (Linux) and %d (Windows), expected %d; output %r / %r"
+              % (linux.returncode, windows.returncode, expected_code, linux.stdout,
+                 windows.stdout))
+        failures.append(name)
+
+
+suggest("suggest", base + "/list-page.html", 0)
+suggest("suggest GBK", base + "/gbk.html", 0)
+
+
 
 def quickest(command, times=3):
     best = None

@@ -115,10 +115,17 @@ std::variant<CliOptions, int> CliOptions::parse(int argc, const char* const* arg
         "--absolute,!--no-absolute", complete,
         "complete relative link addresses against the page's address, as the box \"补全相对网址\" "
         "does (saved like the texts)");
-    app.add_flag("--dry-run", options.dryRun,
-                 "stop after extraction and print the links, writing nothing");
-    app.add_option("--html", options.htmlFile,
-                   "after the shortcut files, save the HTML list of the links to this file");
+    auto* dryRun = app.add_flag("--dry-run", options.dryRun,
+                                "stop after extraction and print the links, writing nothing");
+    auto* html =
+        app.add_option("--html", options.htmlFile,
+                       "after the shortcut files, save the HTML list of the links to this file");
+    app.add_flag("--suggest", options.suggest,
+                 "find the page's main list of links and print the --start, --end and "
+                 "--contains options that cut it out; exit status 1: the page has no list (with "
+                 "--save, the three are saved)")
+        ->excludes(dryRun)
+        ->excludes(html);
     app.add_option("--settings", options.settingsFile,
                    "record file the texts start from (default: db.dat beside the program, or "
                    "~/.config/corvano/db.dat when installed)");

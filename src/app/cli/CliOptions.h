@@ -17,6 +17,7 @@ struct CliOptions
     FieldValues<std::optional<std::string>> texts;
     std::optional<bool> completeAddresses; // --absolute or --no-absolute; none: as saved
     bool dryRun = false;
+    bool suggest = false;     // propose the start, end and contains strings instead of a run
     std::string htmlFile;     // empty: no HTML list is saved
     std::string settingsFile; // empty: the program's own db.dat
     bool save = false;

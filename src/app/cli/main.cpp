@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 #include "GenerateCommand.h"
 #include "OpenCommand.h"
+#include "SuggestCommand.h"
 #include "platform/DesktopOpener.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/ProgramLocations.h"
@@ -19,6 +20,10 @@ int main(int argc, char** argv)
         return corvano::OpenCommand(std::cerr, files, corvano::DesktopOpener::open)
             .execute(options.openFiles);
     const bool progress = ::isatty(STDERR_FILENO) == 1;
+    if (options.suggest)
+        return corvano::SuggestCommand(std::cout, std::cerr, progress, files,
+                                       corvano::ProgramLocations::detect())
+            .execute(options);
     return corvano::GenerateCommand(std::cout, std::cerr, progress, files,
                                     corvano::ProgramLocations::detect())
         .execute(options);

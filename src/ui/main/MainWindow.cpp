@@ -37,7 +37,10 @@ MainWindow::MainWindow(Options options)
       m_locations(options.locations ? *options.locations : ProgramLocations::detect()),
       m_poster(*this), m_transfer(m_poster, options.idleLimit),
       m_writers(*this, m_files, m_locations.fallbackFolder()),
-      m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder()), m_controls(*this)
+      m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder()), m_controls(*this),
+      m_suggestionTransfer(m_poster, options.idleLimit),
+      m_suggestion(*this, m_suggestionTransfer,
+                   [this](const ListProposal& proposal) { showProposal(proposal); })
 {
     // The user's folders of an installed copy may not exist yet; the texts are saved there.
     m_locations.createFolders();
@@ -55,10 +58,20 @@ void MainWindow::connectHandlers()
 {
     connect(m_controls.Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
     connect(m_controls.Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(m_controls.Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    // Neither button starts while the other waits for its page.
+    connect(m_controls.Command3, &QPushButton::clicked, this, [this] {
+        if (!m_suggestion.running())
+            Command3_Click();
+    });
+    connect(m_controls.Command4, &QPushButton::clicked, this, &MainWindow::Command4_Click);
     connect(m_controls.TabStrip1, &TabStrip::Click, this, &MainWindow::TabStrip1_Click);
     connect(&m_timer2, &QTimer::timeout, this, [this] { m_run.Timer2_Timer(); });
-    connect(&m_timer3, &QTimer::timeout, this, [this] { m_run.Timer3_Timer(); });
+    connect(&m_timer3, &QTimer::timeout, this, [this] {
+        if (m_suggestion.running())
+            m_suggestion.Timer3_Timer();
+        else
+            m_run.Timer3_Timer();
+    });
 }
 
 void MainWindow::Form_Load()
@@ -108,6 +121,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         m_unloaded = true;
         // A run that waits for its page stops waiting once the transfer has stopped.
         m_run.abort();
+        m_suggestion.abort();
         Form_Unload();
     }
     event->accept();
@@ -142,6 +156,20 @@ void MainWindow::Command3_Click()
     // which no link passes the filter gets no box, so the count shows that the button worked.
     if (m_run.Command3_Click() == RunOutcome::NoLinks)
         setCaption(StatusLabel::Label5, UrlFileWriter::countCaption(0));
+}
+
+void MainWindow::Command4_Click()
+{
+    // The suggestion reports everything itself and ignores a press while it waits.
+    if (!m_run.running())
+        m_suggestion.suggest();
+}
+
+void MainWindow::showProposal(const ListProposal& proposal)
+{
+    m_controls.setText(textNumber(Field::Start), fromUtf8(proposal.start));
+    m_controls.setText(textNumber(Field::End), fromUtf8(proposal.end));
+    m_controls.setText(textNumber(Field::Contains), fromUtf8(proposal.contains));
 }
 
 void MainWindow::TabStrip1_Click()

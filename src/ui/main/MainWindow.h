@@ -3,6 +3,7 @@
 #include "MainWindowControls.h"
 #include "engine/GenerationRun.h"
 #include "engine/MainSurface.h"
+#include "engine/SuggestionRun.h"
 #include "platform/CurlTransfer.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/ProgramLocations.h"
@@ -64,6 +65,8 @@ private:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    void Command4_Click();
+    void showProposal(const ListProposal& proposal);
     void TabStrip1_Click();
     void showPage(const QFrame* page);
     QLabel* labelOf(StatusLabel label) const;
@@ -77,6 +80,9 @@ private:
     OutputWriters m_writers;
     GenerationRun m_run;
     MainWindowControls m_controls;
+    // The suggestion fetches on its own transfer, so that a run's transfer keeps its handler.
+    CurlTransfer m_suggestionTransfer;
+    SuggestionRun m_suggestion;
     QTimer m_timer2;
     QTimer m_timer3;
     bool m_unloaded = false;

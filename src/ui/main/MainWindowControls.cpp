@@ -170,6 +170,7 @@ void MainWindowControls::createStringPage(QWidget& window)
     Frame5 = page(window, MainWindowLayout::Frame5);
     createFilterFrame(*Frame5);
     createReplaceFrame(*Frame5);
+    Command4 = button(Frame5, MainWindowLayout::Command4);
     Frame5->hide();
 }
 
@@ -202,9 +203,9 @@ void MainWindowControls::createReplaceFrame(QWidget& page)
 
 void MainWindowControls::setFocusOrder()
 {
-    const std::array<QWidget*, 14> order{textBox(2), Command2,   textBox(3), textBox(1), textBox(6),
+    const std::array<QWidget*, 15> order{textBox(2), Command2,   textBox(3), textBox(1), textBox(6),
                                          textBox(5), textBox(4), Command3,   textBox(7), textBox(8),
-                                         Check1,     m_text9,    Command1,   TabStrip1};
+                                         Check1,     Command4,   m_text9,    Command1,   TabStrip1};
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

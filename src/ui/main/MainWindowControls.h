@@ -48,6 +48,7 @@ public:
     QPushButton* Command2;
     QPushButton* Command3;
     QCheckBox* Check1; // "补全相对网址"
+    QPushButton* Command4;
 
 private:
     void createTabStrip(QWidget& window);

@@ -76,5 +76,8 @@ inline constexpr ControlLayout Label11{
     "Label11",
     "说明：字符串替换适用于网址引用网页相对路径的情况，您可以将路径替换成网址和绝对绝径。",
     {360, 1440, 6015, 615}};
+// On Frame5, in the free room below Frame6 and level with Command3's column: finds the page's
+// list and fills Text4 to Text6.
+inline constexpr ControlLayout Command4{"Command4", "自动识别", {5160, 4560, 1335, 495}};
 
 } // namespace corvano::MainWindowLayout

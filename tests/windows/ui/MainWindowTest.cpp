@@ -24,6 +24,11 @@ namespace {
 const char* const kPage = R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
 <li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
 
+// A menu and the list that "自动识别" is to find.
+const char* const kListsPage = R"(<p class="menu"><a href="/">首页</a> <a href="/a/">关于</a></p>
+<ol class="文章"><li><a href="/p/1.html">春</a></li><li><a href="/p/2.html">夏</a></li>
+<li><a href="/p/3.html">秋</a></li><li><a href="/p/4.html">冬</a></li></ol>)";
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(std::filesystem::path(WideText::fromUtf8(path)), std::ios::binary);
@@ -44,6 +49,8 @@ protected:
     {
         server.serve("/list.html", kPage);
         server.serve("/hold.html", kPage, 30s);
+        server.serve("/lists.html", kListsPage);
+        server.serve("/plain.html", R"(<p><a href="/a.html">A</a> <a href="/b.html">B</a></p>)");
     }
 
     // A fresh main window on the program folder, with the texts of a run when asked.
@@ -169,6 +176,7 @@ const Placed kPlaces[] = {
     {MainControl::Text8, Layout::Text8, MainControl::Frame6},
     {MainControl::Check1, Layout::Check1, MainControl::Frame6},
     {MainControl::Label11, Layout::Label11, MainControl::Frame6},
+    {MainControl::Command4, Layout::Command4, MainControl::Frame5},
 };
 
 // Answers the folder picker ("dialog") once it shows: presses its button with this caption,
@@ -387,6 +395,27 @@ TEST_F(MainWindowTest, ARunWritesTheFilesAndTheSaveButtonTheList)
     EXPECT_EQ(readFile(target.file("list.html")),
               AnsiCodec::encode("<a href=\"" + first + "\">第一条</a><br><a href=\"" + second +
                                 "\">第二条</a><br>\r\n"));
+}
+
+// "自动识别" fills Text4 to Text6 from the page's list, and leaves them as they were on a page
+// without one.
+TEST_F(MainWindowTest, TheSuggestButtonFillsTheStrings)
+{
+    open(false);
+    clickTab(3);
+    typeInto(hwnd(), MainControl::Text1, server.url("/lists.html"));
+    BoxAnswerer boxes;
+    click(hwnd(), MainControl::Command4);
+    EXPECT_EQ(text(4), R"(<ol class="文章">)");
+    EXPECT_EQ(text(5), "</ol>");
+    EXPECT_EQ(text(6), "/p/");
+    typeInto(hwnd(), MainControl::Text1, server.url("/plain.html"));
+    click(hwnd(), MainControl::Command4);
+    EXPECT_EQ(text(4), R"(<ol class="文章">)");
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[0].title, "自动识别");
+    EXPECT_EQ(boxes.boxes()[0].text, "已识别列表：共4个链接");
+    EXPECT_EQ(boxes.boxes()[1].text, "未找到链接列表");
 }
 
 // A run stopped by a file it cannot write says so in the status, and no marks follow; one on

@@ -4,6 +4,7 @@
 #include "ConsoleStreamBuffer.h"
 #include "GenerateCommand.h"
 #include "OpenCommand.h"
+#include "SuggestCommand.h"
 #include "platform/DesktopOpener.h"
 #include "platform/ProgramLocations.h"
 #include "platform/win32/WideText.h"
@@ -33,12 +34,18 @@ int wmain(int argc, wchar_t** argv)
         return *exitCode;
     const auto& options = std::get<corvano::CliOptions>(parsed);
     corvano::Win32FileSystem files;
-    const int exitCode = options.openFiles.empty()
-                             ? corvano::GenerateCommand(out, err, errBuffer.isConsole(), files,
-                                                        corvano::ProgramLocations::detect())
-                                   .execute(options)
-                             : corvano::OpenCommand(err, files, corvano::DesktopOpener::open)
-                                   .execute(options.openFiles);
+    int exitCode = 0;
+    if (!options.openFiles.empty())
+        exitCode = corvano::OpenCommand(err, files, corvano::DesktopOpener::open)
+                       .execute(options.openFiles);
+    else if (options.suggest)
+        exitCode = corvano::SuggestCommand(out, err, errBuffer.isConsole(), files,
+                                           corvano::ProgramLocations::detect())
+                       .execute(options);
+    else
+        exitCode = corvano::GenerateCommand(out, err, errBuffer.isConsole(), files,
+                                            corvano::ProgramLocations::detect())
+                       .execute(options);
     out.flush();
     return exitCode;
 }

@@ -48,7 +48,10 @@ MainWindow::MainWindow(Options options)
       m_locations(m_options.locations ? *m_options.locations : ProgramLocations::detect()),
       m_transfer(m_poster, m_options.idleLimit),
       m_writers(*this, m_files, m_locations.fallbackFolder()),
-      m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder())
+      m_run(*this, m_transfer, m_writers, m_files, m_locations.logFolder()),
+      m_suggestionTransfer(m_poster, m_options.idleLimit),
+      m_suggestion(*this, m_suggestionTransfer,
+                   [this](const ListProposal& proposal) { showProposal(proposal); })
 {
     m_locations.createFolders();
     createWindow();
@@ -123,6 +126,7 @@ void MainWindow::close()
     m_unloaded = true;
     // A run that waits for its page stops waiting once the transfer has stopped.
     m_run.abort();
+    m_suggestion.abort();
     Form_Unload();
     destroy();
     if (m_options.closed)
@@ -144,6 +148,8 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTimer2)
             m_run.Timer2_Timer();
+        else if (wParam == kTimer3 && m_suggestion.running())
+            m_suggestion.Timer3_Timer();
         else if (wParam == kTimer3)
             m_run.Timer3_Timer();
         return 0;
@@ -183,7 +189,12 @@ void MainWindow::onCommand(int id, int code)
         Command2_Click();
         break;
     case MainControl::Command3:
-        Command3_Click();
+        // Neither button starts while the other waits for its page.
+        if (!m_suggestion.running())
+            Command3_Click();
+        break;
+    case MainControl::Command4:
+        Command4_Click();
         break;
     default:
         break;
@@ -243,6 +254,20 @@ void MainWindow::Command3_Click()
     // which no link passes the filter gets no box, so the count shows that the button worked.
     if (m_run.Command3_Click() == RunOutcome::NoLinks && m_controls)
         setCaption(StatusLabel::Label5, UrlFileWriter::countCaption(0));
+}
+
+void MainWindow::Command4_Click()
+{
+    // The suggestion reports everything itself and ignores a press while it waits.
+    if (!m_run.running())
+        m_suggestion.suggest();
+}
+
+void MainWindow::showProposal(const ListProposal& proposal)
+{
+    m_controls->setText(textNumber(Field::Start), proposal.start);
+    m_controls->setText(textNumber(Field::End), proposal.end);
+    m_controls->setText(textNumber(Field::Contains), proposal.contains);
 }
 
 void MainWindow::TabStrip1_Click()

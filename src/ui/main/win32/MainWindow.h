@@ -3,6 +3,7 @@
 #include "MainWindowControls.h"
 #include "engine/GenerationRun.h"
 #include "engine/MainSurface.h"
+#include "engine/SuggestionRun.h"
 #include "platform/PlatformTransfer.h"
 #include "platform/ProgramLocations.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -66,6 +67,8 @@ private:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    void Command4_Click();
+    void showProposal(const ListProposal& proposal);
     void TabStrip1_Click();
     void onCommand(int id, int code);
     void onActivate(bool active);
@@ -79,6 +82,9 @@ private:
     PlatformTransfer m_transfer;
     OutputWriters m_writers;
     GenerationRun m_run;
+    // The suggestion fetches on its own transfer, so that a run's transfer keeps its handler.
+    PlatformTransfer m_suggestionTransfer;
+    SuggestionRun m_suggestion;
     std::optional<MainWindowControls> m_controls; // once the window exists
     std::array<bool, 2> m_timerOn{};              // Timer2, Timer3
     HWND m_focus = nullptr;                       // the control that gets the focus back

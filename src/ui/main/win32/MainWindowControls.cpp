@@ -233,6 +233,7 @@ void MainWindowControls::createStringPage(HWND window)
     const HWND page = frame(window, Layout::Frame5, Frame5);
     createFilterFrame(page);
     createReplaceFrame(page);
+    add(page, kButton, Layout::Command4, Command4);
 }
 
 void MainWindowControls::createFilterFrame(HWND page)

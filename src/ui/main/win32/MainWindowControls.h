@@ -51,6 +51,7 @@ enum Id : int
     Command1 = 61,
     Command2,
     Command3,
+    Command4,    // "自动识别"
     Check1 = 70, // "补全相对网址"
 };
 

@@ -1,0 +1,100 @@
+#include "engine/SuggestionRun.h"
+
+#include "FakeTransfer.h"
+#include "RecordingSurface.h"
+#include "platform/AnsiCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvano;
+using namespace corvano::test;
+
+namespace {
+
+// The page in the ANSI code page, as a run reads it when the server names no charset.
+const std::string kListPage =
+    AnsiCodec::encode("<ul class=\"nav\"><li><a href=\"/\">首页</a></li></ul><ol class=\"新闻\">"
+                      "<li><a href=\"/n/1.html\">春雨绵绵</a></li><li><a href=\"/n/2.html\">夏日"
+                      "炎炎</a></li><li><a href=\"/n/3.html\">秋风习习</a></li></ol>");
+
+struct Case
+{
+    const char* name;
+    std::string address, body;
+    TransferFailure failure;
+    SuggestionOutcome outcome;
+    std::vector<std::string> messages;
+    std::string start; // of the proposal handed over; empty: none
+};
+
+} // namespace
+
+// Each ending of a press: the strings are handed over only when a list was found.
+TEST(SuggestionRun, EndsAsTheAddressAndThePageAllow)
+{
+    const std::string addressError = "网址错误: 您提供的网页地址无效,无法完成操作！ (16)";
+    const std::vector<Case> cases{
+        {"list",
+         "http://example.com/",
+         kListPage,
+         TransferFailure::None,
+         SuggestionOutcome::Found,
+         {"自动识别: 已识别列表：共3个链接 (64)"},
+         "<ol class=\"新闻\">"},
+        {"no list",
+         "http://example.com/",
+         "<p><a href=\"/a.html\">A</a></p>",
+         TransferFailure::None,
+         SuggestionOutcome::NoList,
+         {"自动识别: 未找到链接列表 (64)"},
+         ""},
+        {"wrong address",
+         "ftp://example.com/",
+         kListPage,
+         TransferFailure::None,
+         SuggestionOutcome::AddressError,
+         {addressError},
+         ""},
+        {"failed fetch",
+         "http://example.com/",
+         kListPage,
+         TransferFailure::TimedOut,
+         SuggestionOutcome::AddressError,
+         {addressError},
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingSurface surface;
+        FakeTransfer transfer;
+        surface.texts[Field::Address] = c.address;
+        transfer.body = c.body;
+        surface.onProcessEvents = [&] { transfer.end(c.failure); };
+        std::string start;
+        SuggestionRun run(surface, transfer, [&](const ListProposal& p) { start = p.start; });
+        EXPECT_EQ(run.suggest(), c.outcome);
+        EXPECT_EQ(surface.messages, c.messages);
+        EXPECT_EQ(start, c.start);
+        EXPECT_FALSE(run.running());
+    }
+}
+
+// A press while the page downloads is ignored; closing the window ends the wait.
+TEST(SuggestionRun, IgnoresASecondPressAndEndsOnAbort)
+{
+    RecordingSurface surface;
+    FakeTransfer transfer;
+    surface.texts[Field::Address] = "http://example.com/";
+    bool handed = false;
+    SuggestionRun run(surface, transfer, [&](const ListProposal&) { handed = true; });
+    SuggestionOutcome second{};
+    surface.onProcessEvents = [&] {
+        second = run.suggest();
+        run.abort();
+    };
+    EXPECT_EQ(run.suggest(), SuggestionOutcome::Aborted);
+    EXPECT_EQ(second, SuggestionOutcome::Ignored);
+    EXPECT_EQ(transfer.executed.size(), 1U);
+    EXPECT_TRUE(surface.messages.empty());
+    EXPECT_FALSE(handed);
+}
