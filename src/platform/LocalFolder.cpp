@@ -3,6 +3,7 @@
 #include "FileError.h"
 #include "LocalFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
