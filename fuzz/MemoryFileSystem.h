@@ -43,6 +43,11 @@ private:
         {
             m_files.replaceFile(m_path + name, bytes, durability);
         }
+        bool holds(const std::string& name, std::string_view bytes) const override
+        {
+            const auto it = m_files.files.find(m_path + name);
+            return it != m_files.files.end() && it->second == bytes;
+        }
         std::size_t maxNameLength() const override { return 255; }
 
     private:

@@ -19,12 +19,6 @@ namespace {
     throw FileError(path, std::error_code(error, std::generic_category()));
 }
 
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 } // namespace
 
 bool LocalFileSystem::exists(const std::string& path) const
@@ -78,9 +72,9 @@ void LocalFileSystem::createIfMissing(const std::string& path)
 void LocalFileSystem::replaceFile(const std::string& path, std::string_view bytes,
                                   Durability durability)
 {
-    const std::string folder = folderOf(path);
-    LocalFolder(*this, folder, path)
-        .replaceThroughTemporary(path.substr(folder.size()), bytes, durability);
+    const auto slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    LocalFolder(*this, folder, path).replaceFile(path.substr(folder.size()), bytes, durability);
 }
 
 std::unique_ptr<Folder> LocalFileSystem::openFolder(const std::string& path)
@@ -103,16 +97,9 @@ int LocalFileSystem::closeFile(int fd)
     return ::close(fd);
 }
 
-int LocalFileSystem::openUnnamed(int folderFd)
+int LocalFileSystem::openAt(int folderFd, const char* path, int flags)
 {
-#ifdef O_TMPFILE
-    // 0666 as a plain creat() passes: the umask takes off what the user does not want.
-    return ::openat(folderFd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-#else
-    (void)folderFd;
-    errno = EOPNOTSUPP;
-    return -1;
-#endif
+    return ::openat(folderFd, path, flags, 0666);
 }
 
 int LocalFileSystem::linkUnnamed(int fd, int folderFd, const char* name)

@@ -25,9 +25,9 @@ protected:
     virtual int syncFile(int fd);
     // Closes fd in every case, as close() does.
     virtual int closeFile(int fd);
-    // A new file without a name in the folder, open for writing; fails where the file
-    // system cannot make such files.
-    virtual int openUnnamed(int folderFd);
+    // openat() with mode 0666, as a plain creat() passes: the umask takes off what the user
+    // does not want.
+    virtual int openAt(int folderFd, const char* path, int flags);
     // Gives the unnamed file fd a name in the folder; fails with EEXIST where it is taken.
     virtual int linkUnnamed(int fd, int folderFd, const char* name);
 

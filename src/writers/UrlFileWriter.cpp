@@ -40,14 +40,9 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
     m_surface.setTimerEnabled(RunTimer::Timer2, true);
     const auto records = LinkListReader::read(linkList);
     try {
-        Target target = openTarget();
-        std::vector<FileBatchWriter::File> files;
-        files.reserve(records.size());
+        const Target target = openTarget();
         for (const auto& record : records)
-            files.push_back(fileOf(target, record));
-        // Flushing each of many small files would cost more than writing them; a run that is
-        // cut off can simply be made again.
-        FileBatchWriter(*target.folder, FileSystem::Durability::Cached).write(files);
+            writeFile(target, record);
     } catch (const FileError& error) {
         reportFailure(error);
         return false;
@@ -56,10 +51,16 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
     return true;
 }
 
-FileBatchWriter::File UrlFileWriter::fileOf(const Target& target, const LinkRecord& record) const
+// One at a time in list order: a later link of the same name replaces an earlier one, and a
+// failure stops the run with every file before it in place and none after it.
+void UrlFileWriter::writeFile(const Target& target, const LinkRecord& record) const
 {
-    return {target.namePrefix + fileNameOf(record.title, target.nameRoom),
-            contentOf(m_surface.text(Field::Template), m_addresses.of(record))};
+    const std::string name = target.namePrefix + fileNameOf(record.title, target.nameRoom);
+    const std::string bytes = contentOf(m_surface.text(Field::Template), m_addresses.of(record));
+    // A file that already holds the bytes keeps its date. Flushing each of many small files
+    // would cost more than writing them; a run that is cut off can simply be made again.
+    if (!target.folder->holds(name, bytes))
+        target.folder->replaceFile(name, bytes, FileSystem::Durability::Cached);
 }
 
 // The folder and its name limit are looked up once per run: the writer processes no events,

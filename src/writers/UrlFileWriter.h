@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/MainSurface.h"
-#include "platform/FileBatchWriter.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "platform/Folder.h"
@@ -48,7 +47,7 @@ private:
     };
 
     Target openTarget() const;
-    FileBatchWriter::File fileOf(const Target& target, const LinkRecord& record) const;
+    void writeFile(const Target& target, const LinkRecord& record) const;
     void finish(std::size_t count);
     void reportFailure(const FileError& error);
 

@@ -99,112 +99,123 @@ TEST(LocalFileSystem, FailedWriteSyncOrCloseLeavesTheOldFile)
     EXPECT_EQ(folder.read("keep"), "flushed");
 }
 
-// An open folder makes new files without a temporary name and replaces taken names, links
-// and permissions kept, the same where the file system cannot make files without a name
+// An open folder makes new files and replaces taken names, links and permissions kept, the
+// same where the file system cannot make files without a name and where they cannot be
+// named for want of /proc (the link fails with ENOENT)
 TEST(LocalFileSystem, OpenFolderMakesAndReplacesFilesWithOrWithoutUnnamedFiles)
 {
     using std::filesystem::perms;
+    enum class Mode
+    {
+        Unnamed,
+        NoUnnamed,
+        NoProc
+    };
     const mode_t oldMask = ::umask(022);
-    for (const bool unnamed : {true, false}) {
+    for (const Mode mode : {Mode::Unnamed, Mode::NoUnnamed, Mode::NoProc}) {
+        SCOPED_TRACE(static_cast<int>(mode));
         test::TemporaryFolder folder;
         FailingFileSystem files;
-        if (!unnamed)
+        if (mode == Mode::NoUnnamed)
             files.lackUnnamedFiles();
+        if (mode == Mode::NoProc)
+            files.lackProc();
         folder.write("taken", "old");
         std::filesystem::permissions(folder.file("taken"), perms::owner_read | perms::owner_write);
         std::filesystem::create_symlink("taken", folder.path() / "link");
         const auto open = files.openFolder(folder.path().string());
         EXPECT_EQ(open->maxNameLength(), 255u);
+        // A taken name first: the first link of a run may not be the one that finds no /proc.
+        open->replaceFile("taken", "3", Durability::Cached);
         open->replaceFile("new", "1", Durability::Cached);
         open->replaceFile("new", "2", Durability::Flushed);
-        open->replaceFile("taken", "3", Durability::Cached);
-        EXPECT_EQ(folder.read("new"), "2") << unnamed;
-        EXPECT_EQ(folder.read("taken"), "3") << unnamed;
-        EXPECT_EQ(permissionsOf(folder.path() / "new"), perms(0644)) << unnamed; // as creat()
+        EXPECT_EQ(folder.read("new"), "2");
+        EXPECT_EQ(folder.read("taken"), "3");
+        EXPECT_EQ(permissionsOf(folder.path() / "new"), perms(0644)); // as creat()
         EXPECT_EQ(permissionsOf(folder.path() / "taken"), perms::owner_read | perms::owner_write);
         open->replaceFile("link", "4", Durability::Cached);
         EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link"));
         EXPECT_EQ(folder.read("taken"), "4");
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3);
-        EXPECT_EQ(files.count(Call::Link) > 0, unnamed);
+        open->replaceFile("fresh", "5", Durability::Cached);
+        EXPECT_EQ(folder.read("fresh"), "5");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4);
+        EXPECT_EQ(files.count(Call::Link) > 0, mode == Mode::Unnamed);
     }
     ::umask(oldMask);
     EXPECT_THROW(LocalFileSystem().openFolder("/nonexistent/folder"), FileError);
 }
 
-// A failure after the bytes are written and before the file has its name leaves no file
-// under the name, the old file where there was one, and no temporary; also where the name is
-// taken only after the bytes went down ("late": tried first, EEXIST, then a temporary name)
+// A failure before a file has its name leaves no file under a new name, the old file under a
+// taken one, and no temporary; a close that fails after the name was given takes it again
 TEST(LocalFileSystem, FailureBeforeTheNameLeavesNoFileAndNoTemporary)
 {
     test::TemporaryFolder folder;
     FailingFileSystem files;
     folder.write("taken", "old");
     const auto open = files.openFolder(folder.prefix());
-    for (const auto& [call, n, name] : std::vector<std::tuple<Call, int, std::string>>{
-             {Call::Link, 1, "new"},
-             {Call::Link, 1, "taken"},
-             {Call::Link, 2, "late"},
-             {Call::Write, 1, "new"},
-             {Call::Write, 1, "taken"},
-             {Call::Close, 1, "new"}, // after the name was given: it goes again
-             {Call::Close, 1, "taken"},
-             {Call::Close, 1, "late"},
+    for (const auto& [call, name] : std::vector<std::pair<Call, std::string>>{
+             {Call::Link, "new"},
+             {Call::Write, "new"},
+             {Call::Write, "taken"},
+             {Call::Close, "new"},
+             {Call::Close, "taken"},
          }) {
-        files.failCall(call, n);
+        SCOPED_TRACE(static_cast<int>(call));
+        files.failCall(call, 1);
         try {
-            const auto prepared = open->prepareFile(name, "x", Durability::Cached);
-            if (name == "late")
-                folder.write("late", "old");
-            prepared->place();
-            ADD_FAILURE() << "a failed call must fail the replacement";
+            open->replaceFile(name, "x", Durability::Cached);
+            ADD_FAILURE() << "a failed call must fail the replacement of " << name;
         } catch (const FileError& error) {
             EXPECT_EQ(error.path(), folder.file(name));
         }
         EXPECT_EQ(folder.read("taken"), "old");
-        const int expected = name == "late" ? 2 : 1;
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), expected)
-            << static_cast<int>(call) << " " << n << " " << name;
-        std::filesystem::remove(folder.file("late"));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
     }
 }
 
-// A file that already holds the bytes is left as it is, unless it changed after it was
-// looked at; a prepared file that is dropped leaves nothing
-TEST(LocalFileSystem, FileHoldingTheBytesIsKeptAndADroppedFileLeavesNothing)
+// Once the file has its name, only a real failure to flush the folder is reported: a folder
+// that may not be read, or a file system that cannot flush folders, leaves the file in place
+TEST(LocalFileSystem, FolderThatCannotBeFlushedIsNoFailedSave)
 {
     test::TemporaryFolder folder;
     FailingFileSystem files;
-    const auto open = files.openFolder(folder.prefix());
-    folder.write("same", "x");
-    const auto inode = [&](const char* name) {
-        struct stat info
-        {};
-        ::stat(folder.file(name).c_str(), &info);
-        return info.st_ino;
-    };
-    const ino_t before = inode("same");
-    open->replaceFile("same", "x", Durability::Cached);
-    EXPECT_EQ(inode("same"), before);
-    EXPECT_EQ(files.count(Call::Write), 0);
-    open->replaceFile("same", "x", Durability::Flushed); // not known to be on the disk yet
-    EXPECT_NE(inode("same"), before);
-
-    // Made by someone else after the folder was first looked at: found when named.
-    folder.write("other", "old");
-    open->replaceFile("other", "new", Durability::Cached);
-    EXPECT_EQ(folder.read("other"), "new");
-    std::filesystem::remove(folder.file("other"));
-
-    const auto kept = open->prepareFile("same", "x", Durability::Cached);
-    open->replaceFile("same", "y", Durability::Cached);
-    kept->place();
-    EXPECT_EQ(folder.read("same"), "x");
-
-    for (const std::string name : {"same", "new"}) {
-        open->prepareFile(name, "dropped", Durability::Cached).reset();
-        files.lackUnnamedFiles();
+    for (const auto& [call, error, fails] : std::vector<std::tuple<Call, int, bool>>{
+             {Call::OpenFolder, EACCES, false},
+             {Call::Sync, EINVAL, false},
+             {Call::Sync, EIO, true},
+             {Call::OpenFolder, EMFILE, true},
+         }) {
+        for (const std::string name : {"new", "new"}) { // made, then replaced
+            SCOPED_TRACE(std::to_string(error) + " " + name);
+            files.failCall(call, call == Call::Sync ? 2 : 1, error); // the file's sync comes first
+            const std::string bytes = std::to_string(error);
+            if (fails)
+                EXPECT_THROW(files.replaceFile(folder.file(name), bytes, Durability::Flushed),
+                             FileError);
+            else
+                EXPECT_NO_THROW(files.replaceFile(folder.file(name), bytes, Durability::Flushed));
+            EXPECT_EQ(folder.read(name), bytes);
+        }
+        std::filesystem::remove(folder.file("new"));
     }
-    EXPECT_EQ(folder.read("same"), "x");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// Whether a file holds the bytes: through links, exactly, and never for what is not a file
+TEST(LocalFileSystem, OpenFolderTellsWhetherAFileHoldsTheBytes)
+{
+    test::TemporaryFolder folder;
+    folder.write("file", "x");
+    std::filesystem::create_symlink("file", folder.path() / "link");
+    std::filesystem::create_directory(folder.path() / "sub");
+    const auto open = LocalFileSystem().openFolder(folder.prefix());
+    for (const auto& [name, bytes, held] : std::vector<std::tuple<std::string, std::string, bool>>{
+             {"file", "x", true},
+             {"link", "x", true},
+             {"file", "y", false},
+             {"file", "xx", false},
+             {"file", "", false},
+             {"missing", "", false},
+             {"sub", "", false},
+         })
+        EXPECT_EQ(open->holds(name, bytes), held) << name << " " << bytes;
 }

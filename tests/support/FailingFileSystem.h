@@ -5,33 +5,41 @@
 #include "platform/LocalFileSystem.h"
 
 #include <array>
-#include <atomic>
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace corvano::test {
 
 // The real file system, except that a chosen call fails the way a full or failing disk makes
-// it fail, and the calls are counted. A folder's files may be prepared on another thread.
+// it fail, and the calls are counted.
 class FailingFileSystem : public LocalFileSystem
 {
 public:
     enum class Call
     {
-        Replace, // the whole replaceFile, of a path or in a folder, before it touches anything
-        Write,   // with ENOSPC
-        Sync,    // with EIO
-        Close,   // with EIO, the descriptor closed all the same
-        Link,    // naming a file written without a name, with ENOSPC
+        Replace,    // the whole replaceFile, of a path or in a folder, before it touches anything
+        Write,      // with ENOSPC
+        Sync,       // of a file or a folder, with EIO
+        Close,      // with EIO, the descriptor closed all the same
+        Link,       // naming a file written without a name, with ENOSPC
+        OpenFolder, // opening a folder to flush it, with EACCES
     };
 
-    // The n-th call of that kind from now (1 = the next one) fails; 0 = none fails.
-    void failCall(Call call, int n) { m_failAt[index(call)] = n; }
+    // The n-th call of that kind from now (1 = the next one) fails, with error where it is
+    // not 0; n = 0: none fails.
+    void failCall(Call call, int n, int error = 0)
+    {
+        m_failAt[index(call)] = n;
+        m_error[index(call)] = error;
+    }
     void failReplaceNumber(int n) { failCall(Call::Replace, n); }
     // How many calls of that kind were made, failed ones included.
     int count(Call call) const { return m_count[index(call)]; }
     // From now on, files cannot be made without a name, as on a file system that lacks it.
     void lackUnnamedFiles() { m_unnamedFiles = false; }
+    // From now on, files made without a name cannot be named, as without /proc.
+    void lackProc() { m_proc = false; }
 
     void replaceFile(const std::string& path, std::string_view bytes,
                      Durability durability) override
@@ -48,25 +56,33 @@ public:
 protected:
     ssize_t writeSome(int fd, const char* data, std::size_t size) override
     {
-        return failsNow(Call::Write) ? failWith(ENOSPC)
+        return failsNow(Call::Write) ? failWith(Call::Write, ENOSPC)
                                      : LocalFileSystem::writeSome(fd, data, size);
     }
     int syncFile(int fd) override
     {
-        return failsNow(Call::Sync) ? failWith(EIO) : LocalFileSystem::syncFile(fd);
+        return failsNow(Call::Sync) ? failWith(Call::Sync, EIO) : LocalFileSystem::syncFile(fd);
     }
     int closeFile(int fd) override
     {
         const int result = LocalFileSystem::closeFile(fd);
-        return failsNow(Call::Close) ? failWith(EIO) : result;
+        return failsNow(Call::Close) ? failWith(Call::Close, EIO) : result;
     }
-    int openUnnamed(int folderFd) override
+    int openAt(int folderFd, const char* path, int flags) override
     {
-        return m_unnamedFiles ? LocalFileSystem::openUnnamed(folderFd) : failWith(EOPNOTSUPP);
+        if ((flags & O_TMPFILE) == O_TMPFILE) {
+            if (!m_unnamedFiles)
+                return fail(EOPNOTSUPP);
+        } else if ((flags & O_DIRECTORY) != 0 && failsNow(Call::OpenFolder)) {
+            return failWith(Call::OpenFolder, EACCES);
+        }
+        return LocalFileSystem::openAt(folderFd, path, flags);
     }
     int linkUnnamed(int fd, int folderFd, const char* name) override
     {
-        return failsNow(Call::Link) ? failWith(ENOSPC)
+        if (!m_proc)
+            return fail(ENOENT);
+        return failsNow(Call::Link) ? failWith(Call::Link, ENOSPC)
                                     : LocalFileSystem::linkUnnamed(fd, folderFd, name);
     }
 
@@ -85,12 +101,9 @@ private:
                 throw FileError(m_path + name, std::make_error_code(std::errc::no_space_on_device));
             m_real->replaceFile(name, bytes, durability);
         }
-        std::unique_ptr<PreparedFile> prepareFile(const std::string& name, std::string_view bytes,
-                                                  Durability durability) override
+        bool holds(const std::string& name, std::string_view bytes) const override
         {
-            if (m_files.failsNow(Call::Replace))
-                throw FileError(m_path + name, std::make_error_code(std::errc::no_space_on_device));
-            return m_real->prepareFile(name, bytes, durability);
+            return m_real->holds(name, bytes);
         }
         std::size_t maxNameLength() const override { return m_real->maxNameLength(); }
 
@@ -101,24 +114,28 @@ private:
     };
 
     static std::size_t index(Call call) { return static_cast<std::size_t>(call); }
-    static int failWith(int error)
+    static int fail(int error)
     {
         errno = error;
         return -1;
     }
+    // With the error chosen for the call, or else the usual one.
+    int failWith(Call call, int usual) const
+    {
+        return fail(m_error[index(call)] != 0 ? m_error[index(call)] : usual);
+    }
     bool failsNow(Call call)
     {
         ++m_count[index(call)];
-        std::atomic<int>& failAt = m_failAt[index(call)];
-        int left = failAt;
-        while (left > 0 && !failAt.compare_exchange_weak(left, left - 1)) {
-        }
-        return left == 1;
+        int& failAt = m_failAt[index(call)];
+        return failAt > 0 && --failAt == 0;
     }
 
-    std::array<std::atomic<int>, 5> m_failAt{};
-    std::array<std::atomic<int>, 5> m_count{};
-    std::atomic<bool> m_unnamedFiles = true;
+    std::array<int, 6> m_failAt{};
+    std::array<int, 6> m_error{};
+    std::array<int, 6> m_count{};
+    bool m_unnamedFiles = true;
+    bool m_proc = true;
 };
 
 } // namespace corvano::test

@@ -7,17 +7,20 @@
 using namespace corvano;
 using namespace corvano::test;
 
-// Titles that name devices become ordinary files in the folder, not writes to the device
+// Titles that name devices become ordinary files in the folder, not writes to the device, and
+// are read back as files when a run asks whether they already hold their bytes
 TEST(DeviceNameFile, TitlesThatNameDevicesLandInTheFolder)
 {
     WideTemporaryFolder folder;
     Win32FileSystem files;
+    const auto open = files.openFolder(folder.path() + "\\");
     std::vector<std::string> expected;
     for (const std::string title : {"CON", "con.txt", "Nul", "COM1", "lpt9.x", "AUX", "CON ",
                                     "COM\u00B2", "LPT\u00B9.x", "CONIN$", "conout$"}) {
         const std::string name = UrlFileWriter::fileNameOf(title, 255);
         files.replaceFile(folder.file(name), "URL=x\r\n", FileSystem::Durability::Cached);
         EXPECT_EQ(files.readFile(folder.file(name)), "URL=x\r\n") << name;
+        EXPECT_TRUE(open->holds(name, "URL=x\r\n") && !open->holds(name, "URL=y\r\n")) << name;
         expected.push_back(name);
     }
     std::sort(expected.begin(), expected.end());

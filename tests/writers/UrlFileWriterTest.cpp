@@ -188,7 +188,8 @@ TEST_F(UrlFileWriterTest, FailedCloseStopsTheRunAndLinksStay)
 }
 
 // Where the file system cannot make files without a name, the same files appear, a taken
-// name is replaced, and no temporary stays; a run that stops before naming a file leaves none
+// name is replaced, and no temporary stays; a file that holds its bytes is left alone; a run
+// that stops before naming a file leaves none
 TEST_F(UrlFileWriterTest, WritesTheSameFilesWithoutUnnamedFilesAndNoHalfFile)
 {
     target.write("b.url", "old b");
@@ -197,6 +198,10 @@ TEST_F(UrlFileWriterTest, WritesTheSameFilesWithoutUnnamedFilesAndNoHalfFile)
     EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url"}));
     EXPECT_EQ(target.read("b.url"), "URL=2\r\n");
     EXPECT_EQ(files.count(FailingFileSystem::Call::Link), 0);
+    // A file that already holds its bytes is not written again.
+    const int writes = files.count(FailingFileSystem::Call::Write);
+    ASSERT_TRUE(write("1|#|a,3|#|b"));
+    EXPECT_EQ(files.count(FailingFileSystem::Call::Write), writes + 1);
     FailingFileSystem fast;
     UrlFileWriter fastWriter{surface, fast, programFolder.path().string()};
     fast.failCall(FailingFileSystem::Call::Link, 2);

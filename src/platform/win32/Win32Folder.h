@@ -17,6 +17,7 @@ public:
 
     void replaceFile(const std::string& name, std::string_view bytes,
                      FileSystem::Durability durability) override;
+    bool holds(const std::string& name, std::string_view bytes) const override;
     // Windows counts UTF-16 units; Linux counts bytes, and the names must come out the same
     // on both, so the smaller limit of the two holds here too.
     std::size_t maxNameLength() const override { return 255; }
