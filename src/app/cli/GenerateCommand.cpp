@@ -1,6 +1,7 @@
 #include "GenerateCommand.h"
 
 #include "CliSurface.h"
+#include "CommandSettings.h"
 #include "DryRunWriters.h"
 #include "ExitCode.h"
 #include "engine/GenerationRun.h"
@@ -8,7 +9,6 @@
 #include "platform/PlatformTransfer.h"
 #include "platform/ProgramLocations.h"
 #include "settings/SavedSettings.h"
-#include "settings/SettingsFailure.h"
 #include "writers/OutputWriters.h"
 #include "writers/WriteFailure.h"
 
@@ -24,43 +24,13 @@ constexpr const char* kNoAddressInTemplate =
 
 int GenerateCommand::execute(const CliOptions& options)
 {
-    RecordFile records(m_files);
-    // A dry run writes nothing, unless its texts are to be saved: no folder, and no empty
-    // record file where none was (reading one makes it).
-    const bool writes = !options.dryRun || options.save;
-    if (writes)
-        m_locations.createFolders();
-    const std::string settingsPath =
-        options.settingsFile.empty() ? m_locations.settingsFile() : options.settingsFile;
-    SavedSettings::Values saved;
-    try {
-        if (writes || m_files.exists(settingsPath))
-            saved = SavedSettings::loadValues(records, settingsPath);
-    } catch (const FileError& error) {
-        m_err << SettingsFailure::kTitle << ": " << SettingsFailure::readText(error) << '\n';
+    CommandSettings settings(m_files, m_locations, options);
+    if (!settings.load(!options.dryRun, m_err))
         return static_cast<int>(ExitCode::SettingsFailed);
-    }
-    for (const Field field : kFields) {
-        if (options.texts[field])
-            saved.texts[field] = *options.texts[field];
-    }
-    saved.completeAddresses = options.completeAddresses.value_or(saved.completeAddresses);
-    int exitCode = generate(saved, options);
-    if (options.save && !saveSettings(records, settingsPath, saved))
+    int exitCode = generate(settings.values(), options);
+    if (!settings.saveIfAsked(m_err))
         exitCode = static_cast<int>(ExitCode::SettingsFailed);
     return exitCode;
-}
-
-bool GenerateCommand::saveSettings(RecordFile& records, const std::string& path,
-                                   const SavedSettings::Values& values)
-{
-    try {
-        SavedSettings::save(records, path, values.texts, values.completeAddresses);
-        return true;
-    } catch (const FileError& error) {
-        m_err << SettingsFailure::kTitle << ": " << SettingsFailure::saveText(error) << '\n';
-        return false;
-    }
 }
 
 int GenerateCommand::generate(const SavedSettings::Values& values, const CliOptions& options)

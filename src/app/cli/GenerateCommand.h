@@ -28,8 +28,6 @@ public:
 
 private:
     int generate(const SavedSettings::Values& values, const CliOptions& options);
-    bool saveSettings(RecordFile& records, const std::string& path,
-                      const SavedSettings::Values& values);
     static bool saveHtml(HtmlListBuilder& html, const std::string& linkList, FileSystem& files,
                          const std::string& path, MainSurface& surface);
     static void printLines(std::ostream& stream, const std::string& crlfText);

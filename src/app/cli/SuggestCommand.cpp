@@ -1,13 +1,12 @@
 #include "SuggestCommand.h"
 
 #include "CliSurface.h"
+#include "CommandSettings.h"
 #include "ExitCode.h"
 #include "engine/ListProposal.h"
 #include "engine/SuggestionRun.h"
-#include "platform/FileError.h"
 #include "platform/PlatformTransfer.h"
 #include "settings/SavedSettings.h"
-#include "settings/SettingsFailure.h"
 
 #include <optional>
 
@@ -15,22 +14,10 @@ namespace corvano {
 
 int SuggestCommand::execute(const CliOptions& options)
 {
-    RecordFile records(m_files);
-    m_locations.createFolders();
-    const std::string settingsPath =
-        options.settingsFile.empty() ? m_locations.settingsFile() : options.settingsFile;
-    SavedSettings::Values values;
-    try {
-        values = SavedSettings::loadValues(records, settingsPath);
-    } catch (const FileError& error) {
-        m_err << SettingsFailure::kTitle << ": " << SettingsFailure::readText(error) << '\n';
+    CommandSettings settings(m_files, m_locations, options);
+    if (!settings.load(false, m_err))
         return static_cast<int>(ExitCode::SettingsFailed);
-    }
-    for (const Field field : kFields) {
-        if (options.texts[field])
-            values.texts[field] = *options.texts[field];
-    }
-    values.completeAddresses = options.completeAddresses.value_or(values.completeAddresses);
+    SavedSettings::Values& values = settings.values();
 
     // stdout carries the options line alone; every box of the run goes to stderr.
     CliSurface surface(m_err, m_err, m_showProgress);
@@ -54,14 +41,8 @@ int SuggestCommand::execute(const CliOptions& options)
             m_err << transfer.failureText() << '\n';
         exitCode = static_cast<int>(ExitCode::AddressError);
     }
-    if (options.save) {
-        try {
-            SavedSettings::save(records, settingsPath, values.texts, values.completeAddresses);
-        } catch (const FileError& error) {
-            m_err << SettingsFailure::kTitle << ": " << SettingsFailure::saveText(error) << '\n';
-            exitCode = static_cast<int>(ExitCode::SettingsFailed);
-        }
-    }
+    if (!settings.saveIfAsked(m_err))
+        exitCode = static_cast<int>(ExitCode::SettingsFailed);
     return exitCode;
 }
 
