@@ -1,4 +1,4 @@
-#include "ui/launcher/Launcher.h"
+#include "ui/launcher/qt/Launcher.h"
 
 #include "LoopbackServer.h"
 #include "TemporaryFolder.h"

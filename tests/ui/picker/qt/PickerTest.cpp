@@ -1,9 +1,9 @@
 #include "TemporaryFolder.h"
-#include "ui/common/CenterForm.h"
-#include "ui/common/Twips.h"
-#include "ui/picker/FolderList.h"
-#include "ui/picker/FolderPicker.h"
+#include "ui/common/qt/CenterForm.h"
+#include "ui/common/qt/Twips.h"
 #include "ui/picker/PickedFolder.h"
+#include "ui/picker/qt/FolderList.h"
+#include "ui/picker/qt/FolderPicker.h"
 
 #include <QPushButton>
 #include <QTest>
