@@ -1,13 +1,16 @@
+// The Qt folder picker's driver for the shared scenarios, and what only it shows.
+#include "../FolderPickerDriver.h"
 #include "TemporaryFolder.h"
 #include "ui/common/qt/CenterForm.h"
 #include "ui/common/qt/Twips.h"
-#include "ui/picker/PickedFolder.h"
 #include "ui/picker/qt/FolderList.h"
 #include "ui/picker/qt/FolderPicker.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
+#include <gtest/gtest.h>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -22,125 +25,113 @@ QTreeWidgetItem* shown(const FolderList& list, const QString& name)
 }
 
 // The names beneath the open folder, the end of the chain that starts at the root.
-QStringList subfolders(const FolderList& list)
+std::vector<std::string> subfolders(const FolderList& list)
 {
     QTreeWidgetItem* open = list.topLevelItem(0);
     while (open && open->data(0, Qt::UserRole).toString() != list.path())
         open = open->child(0);
-    QStringList names;
+    std::vector<std::string> names;
     for (int i = 0; open && i < open->childCount(); ++i)
-        names.append(open->child(i)->text(0));
+        names.push_back(open->child(i)->text(0).toStdString());
     return names;
 }
 
-} // namespace
-
-class PickerTest : public QObject
+class QtFolderPickerDriver : public FolderPickerDriver
 {
-    Q_OBJECT
-
-private slots:
-    void cleanup() { m_list.reset(); }
-
-    void init()
+public:
+    QtFolderPickerDriver()
     {
         for (const char* sub : {"links/b", "links/a/deep", "links/.hidden"})
             std::filesystem::create_directories(m_folder.path() / sub);
         m_folder.write("links/page.html", "x");
     }
 
-    // Half twips stay in the arithmetic until the pixels; a larger window goes negative.
-    void centringKeepsHalfTwips()
+    bool pick(const std::string& start, const std::function<void()>& steps) override
     {
-        QCOMPARE(centredPosition({3000, 3000}, {4500, 6000}), QPointF(-750, -1500));
-        const QPointF odd = centredPosition(QSizeF(1025, 769) * 15, QSizeF(100, 100) * 15);
-        QCOMPARE(odd, QPointF(6937.5, 5017.5));
-        QCOMPARE(Twips::toNearestPixels(odd), QPoint(463, 335));
-    }
-
-    // The list shows the open folder's subfolders only: no files, no hidden folders. A click
-    // only highlights; Enter or a double click opens; a folder that cannot be listed is not
-    // opened and the open one stays.
-    void clicksHighlightAndEnterOrADoubleClickOpens()
-    {
-        FolderList& list = showList();
-        QCOMPARE(list.topLevelItem(0)->text(0), QString("/"));
-        QTRY_COMPARE(subfolders(list), QStringList({"a", "b"}));
-        const QPoint a = list.visualItemRect(shown(list, "a")).center();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, a);
-        QCOMPARE(list.path(), m_links);
-        QCOMPARE(list.currentItem()->text(0), QString("a"));
-        QTest::keyClick(&list, Qt::Key_Return);
-        QCOMPARE(list.path(), m_links + "/a");
-        QVERIFY(list.setPath(m_links));
-        QTRY_VERIFY(shown(list, "a"));
-        // A double click begins with a click; QTest's double click sends only its second half.
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, a);
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, a);
-        QCOMPARE(list.path(), m_links + "/a");
-        QTRY_COMPARE(subfolders(list), QStringList({"deep"}));
-        QVERIFY(!list.setPath(m_links + "/missing"));
-        QCOMPARE(list.path(), m_links + "/a");
-    }
-
-    // "确定" takes the open folder, not a highlighted subfolder, and it ends with one "/".
-    void pickedFolderEndsWithOneSeparator_data()
-    {
-        QTest::addColumn<QString>("open");
-        QTest::addColumn<QString>("highlighted");
-        QTest::addColumn<QString>("picked");
-        QTest::newRow("a subfolder highlighted") << m_links + "/a"
-                                                 << "deep" << m_links + "/a/";
-        QTest::newRow("the root") << "/" << QString() << "/";
-    }
-
-    void pickedFolderEndsWithOneSeparator()
-    {
-        QFETCH(QString, open);
-        QFETCH(QString, highlighted);
-        QFETCH(QString, picked);
         FolderPicker picker;
         picker.show();
-        auto* folders = picker.findChild<FolderList*>("Dir1");
-        QVERIFY(folders && folders->setPath(open));
-        if (!highlighted.isEmpty()) {
-            QTRY_VERIFY(shown(*folders, highlighted));
-            folders->setCurrentItem(shown(*folders, highlighted));
-        }
-        picker.findChild<QPushButton*>("Command1")->click();
-        QCOMPARE(QString::fromStdString(PickedFolder::value()), picked);
-        QVERIFY(!picker.isVisible());
+        m_picker = &picker;
+        m_list = picker.findChild<FolderList*>("Dir1");
+        EXPECT_TRUE(m_list->setPath(QString::fromStdString(start))) << start;
+        steps();
+        EXPECT_FALSE(picker.isVisible()) << "the picker was left open";
+        return picker.result() == QDialog::Accepted;
     }
-
-    // Esc closes the picker as "取消" does: PickedFolder keeps the last confirmed folder.
-    void escapeCancels()
+    bool shows(const std::string& open, const std::vector<std::string>& names) override
     {
-        PickedFolder::confirm("/");
-        FolderPicker picker;
-        picker.show();
-        QVERIFY(picker.findChild<FolderList*>("Dir1")->setPath(m_links));
-        QTest::keyClick(&picker, Qt::Key_Escape);
-        QVERIFY(!picker.isVisible());
-        QCOMPARE(picker.result(), int(QDialog::Rejected));
-        QCOMPARE(PickedFolder::value(), std::string("/"));
+        return QTest::qWaitFor(
+            [&] { return m_list->path().toStdString() == open && subfolders(*m_list) == names; },
+            2000);
     }
+    void clickRow(const std::string& name) override
+    {
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, row(name));
+    }
+    // A double click begins with a click; QTest's double click sends only its second half.
+    void doubleClickRow(const std::string& name) override
+    {
+        const QPoint at = row(name);
+        QTest::mouseClick(m_list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(m_list->viewport(), Qt::LeftButton, {}, at);
+    }
+    void pressEnter() override { QTest::keyClick(m_list, Qt::Key_Return); }
+    void pressEscape() override { QTest::keyClick(m_picker, Qt::Key_Escape); }
+    void press(const std::string& button) override
+    {
+        m_picker->findChild<QPushButton*>(QString::fromStdString(button))->click();
+    }
+    void closeBox() override { m_picker->close(); }
+    std::string folder(const std::string& relative) const override
+    {
+        return (m_folder.path() / relative).string();
+    }
+    std::string root() const override { return "/"; }
+
+    FolderList* m_list = nullptr;
 
 private:
-    // A folder list on the screen, open at links.
-    FolderList& showList()
+    QPoint row(const std::string& name)
     {
-        m_list = std::make_unique<FolderList>();
-        m_list->resize(300, 300);
-        m_list->show();
-        if (!m_list->setPath(m_links))
-            qFatal("cannot open %s", qPrintable(m_links));
-        return *m_list;
+        const QString wanted = QString::fromStdString(name);
+        if (!QTest::qWaitFor([&] { return shown(*m_list, wanted); }, 2000))
+            throw std::logic_error("no row " + name);
+        return m_list->visualItemRect(shown(*m_list, wanted)).center();
     }
 
     TemporaryFolder m_folder;
-    const QString m_links = QString::fromStdString((m_folder.path() / "links").string());
-    std::unique_ptr<FolderList> m_list;
+    QDialog* m_picker = nullptr;
 };
 
-QTEST_MAIN(PickerTest)
-#include "PickerTest.moc"
+} // namespace
+
+std::unique_ptr<FolderPickerDriver> corvano::test::makeFolderPickerDriver()
+{
+    return std::make_unique<QtFolderPickerDriver>();
+}
+
+// Half twips stay in the arithmetic until the pixels; a larger window goes negative.
+TEST(QtCentring, KeepsHalfTwips)
+{
+    EXPECT_EQ(centredPosition({3000, 3000}, {4500, 6000}), QPointF(-750, -1500));
+    const QPointF odd = centredPosition(QSizeF(1025, 769) * 15, QSizeF(100, 100) * 15);
+    EXPECT_EQ(odd, QPointF(6937.5, 5017.5));
+    EXPECT_EQ(Twips::toNearestPixels(odd), QPoint(463, 335));
+}
+
+// A folder that cannot be listed is not opened, and the open one stays.
+TEST(QtFolderList, AFolderThatCannotBeListedIsNotOpened)
+{
+    QtFolderPickerDriver driver;
+    driver.pick(driver.folder("links"), [&] {
+        EXPECT_FALSE(driver.m_list->setPath(QString::fromStdString(driver.folder("missing"))));
+        EXPECT_TRUE(driver.shows(driver.folder("links"), {"a", "b"}));
+        driver.press("Command2");
+    });
+}
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
