@@ -1,10 +1,22 @@
-// What only the native main window can show: its class and frame, the Tab order, the
-// resolution it follows, the keys a dialog's edit boxes send.
-#include "Win32MainWindowDriver.h"
+// The native main window's driver for the shared scenarios, and what only it can show: its
+// class and frame, the Tab order, the resolution it follows, the keys a dialog's edit boxes send.
+#include "ui/main/win32/MainWindow.h"
+
+#include "../MainWindowDriver.h"
+#include "PageServer.h"
+#include "WideTemporaryFolder.h"
+#include "WindowDriver.h"
 #include "ui/main/MainWindowLayout.h"
 
+#include <algorithm>
 #include <commctrl.h>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <objbase.h>
+#include <optional>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -12,6 +24,263 @@ using namespace std::chrono_literals;
 namespace Layout = corvano::MainWindowLayout;
 
 namespace {
+
+const char* const kPage = R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
+<li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
+
+const std::map<std::string, int> kControls = {
+    {"Text1", MainControl::Text1},       {"Text2", MainControl::Text2},
+    {"Text3", MainControl::Text3},       {"Text4", MainControl::Text4},
+    {"Text5", MainControl::Text5},       {"Text6", MainControl::Text6},
+    {"Text7", MainControl::Text7},       {"Text8", MainControl::Text8},
+    {"Text9", MainControl::Text9},       {"Command1", MainControl::Command1},
+    {"Command2", MainControl::Command2}, {"Command3", MainControl::Command3},
+    {"Command4", MainControl::Command4}, {"Check1", MainControl::Check1},
+    {"Frame3", MainControl::Frame3},     {"Frame5", MainControl::Frame5},
+    {"Frame7", MainControl::Frame7},     {"TabStrip1", MainControl::TabStrip1},
+};
+
+std::string nameOf(int id)
+{
+    for (const auto& [name, number] : kControls) {
+        if (number == id)
+            return name;
+    }
+    return std::to_string(id);
+}
+
+std::string withoutReturns(std::string text)
+{
+    std::erase(text, '\r');
+    return text;
+}
+
+// Answers the folder picker ("dialog") once it shows: presses its button with this caption,
+// or its close box when the caption is empty.
+class PickerAnswerer
+{
+public:
+    explicit PickerAnswerer(std::string button) : m_button(std::move(button))
+    {
+        s_current = this;
+        m_timer = ::SetTimer(nullptr, 0, 30, &PickerAnswerer::onTick);
+    }
+    ~PickerAnswerer()
+    {
+        ::KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    PickerAnswerer(const PickerAnswerer&) = delete;
+    PickerAnswerer& operator=(const PickerAnswerer&) = delete;
+
+    bool answered() const { return m_answered; }
+
+private:
+    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &PickerAnswerer::answer, 0);
+    }
+    static BOOL CALLBACK answer(HWND window, LPARAM)
+    {
+        wchar_t className[16] = {};
+        ::GetClassNameW(window, className, 16);
+        if (!s_current || s_current->m_answered || std::wstring(className) != L"dialog" ||
+            !::IsWindowVisible(window))
+            return TRUE;
+        if (s_current->m_button.empty())
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+        else
+            ::EnumChildWindows(window, &PickerAnswerer::press, 0);
+        s_current->m_answered = true;
+        return FALSE;
+    }
+    static BOOL CALLBACK press(HWND child, LPARAM)
+    {
+        if (WindowText::get(child) != s_current->m_button)
+            return TRUE;
+        ::PostMessageW(child, BM_CLICK, 0, 0);
+        return FALSE;
+    }
+
+    static inline PickerAnswerer* s_current = nullptr;
+    std::string m_button;
+    UINT_PTR m_timer = 0;
+    bool m_answered = false;
+};
+
+// The actions waiting for their timers. A timer procedure is stdcall, which a lambda converts
+// to only on 64-bit Windows, so one plain function runs them all.
+std::map<UINT_PTR, std::function<void()>>& pendingActions()
+{
+    static std::map<UINT_PTR, std::function<void()>> actions;
+    return actions;
+}
+
+void CALLBACK runPendingAction(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    const auto action = pendingActions().extract(timer);
+    if (!action.empty())
+        action.mapped()();
+}
+
+// Drives the native main window by its controls' numbers, through the messages the controls
+// themselves send, with the message loop running in between.
+class Win32MainWindowDriver : public MainWindowDriver
+{
+public:
+    Win32MainWindowDriver()
+    {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        m_server.serve("/list.html", kPage);
+        m_server.serve("/hold.html", kPage, std::chrono::seconds(30));
+        m_server.serve("/lists.html",
+                       R"(<p class="menu"><a href="/">首页</a> <a href="/a/">关于</a></p>
+<ol class="文章"><li><a href="/p/1.html">春</a></li><li><a href="/p/2.html">夏</a></li>
+<li><a href="/p/3.html">秋</a></li><li><a href="/p/4.html">冬</a></li></ol>)");
+        m_server.serve("/plain.html", R"(<p><a href="/a.html">A</a> <a href="/b.html">B</a></p>)");
+        answerQuestionsWith(true);
+    }
+
+    void open(bool forARun = true) override
+    {
+        m_window.reset();
+        m_window = std::make_unique<MainWindow>(
+            MainWindow::Options{ProgramLocations::portable(m_program.path()),
+                                std::chrono::seconds(5), [this] { ++m_closings; }});
+        m_window->show();
+        const std::string texts[] = {url("/list.html"),
+                                     m_target.path() + "\\",
+                                     "[InternetShortcut]\r\nURL=",
+                                     R"(<ul class="news">)",
+                                     "</ul>",
+                                     ".html",
+                                     "/news/",
+                                     url("/news/")};
+        for (const Field field : kFields) {
+            if (forARun)
+                type(field, texts[textNumber(field) - 1]);
+        }
+    }
+    void close() override
+    {
+        const HWND window = hwnd();
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+        pumpUntil([window] { return !::IsWindow(window); }, std::chrono::seconds(2));
+    }
+    std::string url(const std::string& path) const override { return m_server.url(path); }
+    int requests(const std::string& path) const override { return m_server.requests(path); }
+    std::string targetFile(const std::string& name) const override { return m_target.file(name); }
+    std::string read(const std::string& name) const override
+    {
+        std::ifstream in(std::filesystem::path(WideText::fromUtf8(m_target.file(name))),
+                         std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    void makeFolder(const std::string& name) override
+    {
+        ::CreateDirectoryW(WideText::fromUtf8(m_target.file(name)).c_str(), nullptr);
+    }
+    bool targetIsEmpty() const override { return m_target.names().empty(); }
+    void type(Field field, const std::string& text) override
+    {
+        typeInto(hwnd(), MainControl::text(textNumber(field)), text);
+    }
+    std::string text(Field field) const override { return m_window->text(field); }
+    std::string linkList() const override
+    {
+        return withoutReturns(textOf(hwnd(), MainControl::Text9));
+    }
+    std::string caption(StatusLabel label) const override { return m_window->caption(label); }
+    bool isChecked() const override
+    {
+        return ::SendMessageW(the(MainControl::Check1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    void press(const std::string& control) override { click(hwnd(), kControls.at(control)); }
+    void clickTab(int position) override
+    {
+        RECT tab{};
+        ::SendMessageW(the(MainControl::TabStrip1), TCM_GETITEMRECT,
+                       static_cast<WPARAM>(position - 1), reinterpret_cast<LPARAM>(&tab));
+        const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+        ::SendMessageW(the(MainControl::TabStrip1), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(the(MainControl::TabStrip1), WM_LBUTTONUP, 0, at);
+    }
+    void renameTab(int position, const std::string& caption) override
+    {
+        std::wstring text = WideText::fromUtf8(caption);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text.data();
+        ::SendMessageW(the(MainControl::TabStrip1), TCM_SETITEMW, static_cast<WPARAM>(position - 1),
+                       reinterpret_cast<LPARAM>(&item));
+    }
+    int selectedTab() const override
+    {
+        return static_cast<int>(::SendMessageW(the(MainControl::TabStrip1), TCM_GETCURSEL, 0, 0)) +
+               1;
+    }
+    std::string page() const override
+    {
+        std::string shown;
+        for (const int frame : {MainControl::Frame3, MainControl::Frame5, MainControl::Frame7}) {
+            if (isShown(hwnd(), frame))
+                shown = shown.empty() ? nameOf(frame) : "more than one";
+        }
+        return shown;
+    }
+    std::string focused() const override { return nameOf(::GetDlgCtrlID(::GetFocus())); }
+    void answerQuestionsWith(bool yes) override
+    {
+        m_boxes.reset();
+        m_boxes.emplace(yes ? IDYES : IDNO, [this] {
+            return m_window && ::IsWindow(hwnd()) ? m_window->caption(StatusLabel::Label3) : "";
+        });
+    }
+    std::vector<ShownMessage> takeMessages() override
+    {
+        std::vector<ShownMessage> messages;
+        for (const ShownBox& box : m_boxes->take())
+            messages.push_back({box.title, withoutReturns(box.text), box.yesNo, box.note});
+        return messages;
+    }
+    void browse(const std::string& answer) override
+    {
+        PickerAnswerer picker(answer);
+        click(hwnd(), MainControl::Command2);
+        EXPECT_TRUE(picker.answered()) << answer;
+    }
+    std::vector<std::string> saveListAs(const std::string& path) override
+    {
+        FileDialogAnswerer dialog(path);
+        click(hwnd(), MainControl::Command1);
+        return dialog.types();
+    }
+    void later(std::chrono::milliseconds delay, std::function<void()> action) override
+    {
+        const UINT_PTR timer =
+            ::SetTimer(nullptr, 0, static_cast<UINT>(delay.count()), &runPendingAction);
+        pendingActions()[timer] = std::move(action);
+    }
+    void wait(std::chrono::milliseconds time) override
+    {
+        pumpUntil([] { return false; }, time);
+    }
+
+    HWND hwnd() const { return m_window->handle(); }
+    HWND the(int id) const { return control(hwnd(), id); }
+    int closings() const { return m_closings; }
+
+private:
+    PageServer m_server;
+    WideTemporaryFolder m_program;
+    WideTemporaryFolder m_target;
+    std::optional<BoxAnswerer> m_boxes;
+    std::unique_ptr<MainWindow> m_window;
+    int m_closings = 0;
+};
 
 class MainWindowTest : public ::testing::Test
 {
@@ -89,6 +358,11 @@ const Placed kPlaces[] = {
 };
 
 } // namespace
+
+std::unique_ptr<MainWindowDriver> corvano::test::makeMainWindowDriver()
+{
+    return std::make_unique<Win32MainWindowDriver>();
+}
 
 // The window as designed: its frame, its size, the first page with the caret in Text2, the
 // Tab order of that page with the tab strip last, the status font; its closing told once.
