@@ -136,7 +136,8 @@ public:
             texts.push_back(box.text);
         return texts;
     }
-    bool isShown() const override { return handle && ::IsWindowVisible(handle); }
+    // Any launcher window at all, as a failed start must leave none behind.
+    bool isShown() const override { return ::FindWindowW(LauncherWindow::kClassName, nullptr); }
     void pressPicture(DriverButton button) override
     {
         m_mouse.press(picture1(), {70, 25}, of(button));

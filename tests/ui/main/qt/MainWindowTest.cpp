@@ -221,6 +221,7 @@ public:
     void holdFor(std::chrono::milliseconds time) { m_hold = time; }
     std::function<void(QDialog&)> onDialog;
     std::vector<std::string> okTexts; // the caption of the button pressed in each box
+    std::vector<std::string> icons;   // and the icon it showed
 
     template <typename Widget = QWidget> static Widget& the(const QWidget& parent, const char* name)
     {
@@ -241,6 +242,7 @@ private:
                                                   : m_answerYes ? QMessageBox::Yes
                                                                 : QMessageBox::No);
             okTexts.push_back(answer->text().toStdString());
+            icons.push_back(QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()));
             answer->click();
         } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             m_polls = dialog == m_lastDialog ? m_polls + 1 : 0;
@@ -329,6 +331,22 @@ TEST_F(QtMainWindowTest, BoxesAndTheSaveDialogSpeakChinese)
     EXPECT_GT(texts.size(), 4u);
     for (const QString& text : texts)
         EXPECT_FALSE(text.contains(QRegularExpression("[A-Za-z]{2}"))) << text.toStdString();
+}
+
+// Each box carries the icon of its kind, and its buttons speak Chinese.
+TEST_F(QtMainWindowTest, EachBoxCarriesTheIconOfItsKind)
+{
+    driver.open();
+    driver.makeFolder("第二条.url");
+    driver.press("Command3");
+    driver.type(Field::Template, "");
+    driver.type(Field::Contains, "/news/1");
+    driver.press("Command3");
+    driver.type(Field::Start, "<ol>");
+    driver.press("Command3");
+    EXPECT_EQ(driver.icons,
+              (std::vector<std::string>{"Critical", "Question", "Information", "Warning"}));
+    EXPECT_EQ(driver.okTexts, (std::vector<std::string>{"确定", "是(&Y)", "确定", "确定"}));
 }
 
 // Frames' top lines run above the controls inside them; captions end before their boxes,
