@@ -11,6 +11,18 @@
 
 namespace corvano::test {
 
+// The pages the drivers serve: two wanted links and one other; a menu and a list of four; links
+// in no list.
+inline constexpr const char* kListPage =
+    R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
+<li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
+inline constexpr const char* kListsPage =
+    R"(<p class="menu"><a href="/">首页</a> <a href="/a/">关于</a></p>
+<ol class="文章"><li><a href="/p/1.html">春</a></li><li><a href="/p/2.html">夏</a></li>
+<li><a href="/p/3.html">秋</a></li><li><a href="/p/4.html">冬</a></li></ol>)";
+inline constexpr const char* kPlainPage =
+    R"(<p><a href="/a.html">A</a> <a href="/b.html">B</a></p>)";
+
 // A message box as it was shown, with the status line (Label3) beneath it at that moment.
 struct ShownMessage
 {
@@ -22,9 +34,8 @@ struct ShownMessage
 
 // Drives one toolkit's main window as a user would, so that one set of scenarios holds both
 // toolkits' windows to the same behaviour. The driver serves on the loopback interface
-// /list.html (two wanted links and one other), /lists.html (a menu and a list of four),
-// /plain.html (links in no list) and /hold.html (the list page, held back for seconds); every
-// message box is answered (OK, or a question as told) and recorded.
+// /list.html, /lists.html, /plain.html and /hold.html (the list page, held back for seconds);
+// every message box is answered (OK, or a question as told) and recorded.
 class MainWindowDriver
 {
 public:

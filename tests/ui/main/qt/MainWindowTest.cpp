@@ -40,9 +40,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const char* const kPage = R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
-<li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
-
 QString qtext(const std::string& text)
 {
     return QString::fromStdString(text);
@@ -71,22 +68,18 @@ public:
                 (request.path == "/hold.html" ? m_hold.load() : std::chrono::milliseconds(0));
             while (!m_release && std::chrono::steady_clock::now() < until)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            response.set_content(kPage, "text/html; charset=UTF-8");
+            response.set_content(kListPage, "text/html; charset=UTF-8");
         };
         m_server.routes().Get("/list.html", page);
         m_server.routes().Get("/hold.html", page);
-        m_server.serve("/lists.html",
-                       R"(<p class="menu"><a href="/">首页</a> <a href="/a/">关于</a></p>
-<ol class="文章"><li><a href="/p/1.html">春</a></li><li><a href="/p/2.html">夏</a></li>
-<li><a href="/p/3.html">秋</a></li><li><a href="/p/4.html">冬</a></li></ol>)",
-                       "text/html; charset=UTF-8");
+        m_server.serve("/lists.html", kListsPage, "text/html; charset=UTF-8");
         // A redirect, for the completion of addresses against the page it leads to.
         m_server.routes().Get("/moved", [](const auto&, auto& response) {
             response.set_redirect("/news/list.html");
         });
         m_server.serve("/news/list.html", R"(<ul class="news"><a href="1.html">第一条</a></ul>)",
                        "text/html; charset=UTF-8");
-        m_server.serve("/plain.html", R"(<p><a href="/a.html">A</a> <a href="/b.html">B</a></p>)");
+        m_server.serve("/plain.html", kPlainPage);
         m_server.start();
         onDialog = [](QDialog& dialog) { dialog.reject(); };
         QObject::connect(&m_modalTimer, &QTimer::timeout, [this] { answerModal(); });

@@ -25,9 +25,6 @@ namespace Layout = corvano::MainWindowLayout;
 
 namespace {
 
-const char* const kPage = R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
-<li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
-
 const std::map<std::string, int> kControls = {
     {"Text1", MainControl::Text1},       {"Text2", MainControl::Text2},
     {"Text3", MainControl::Text3},       {"Text4", MainControl::Text4},
@@ -134,13 +131,10 @@ public:
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
         ::InitCommonControlsEx(&controls);
-        m_server.serve("/list.html", kPage);
-        m_server.serve("/hold.html", kPage, std::chrono::seconds(30));
-        m_server.serve("/lists.html",
-                       R"(<p class="menu"><a href="/">首页</a> <a href="/a/">关于</a></p>
-<ol class="文章"><li><a href="/p/1.html">春</a></li><li><a href="/p/2.html">夏</a></li>
-<li><a href="/p/3.html">秋</a></li><li><a href="/p/4.html">冬</a></li></ol>)");
-        m_server.serve("/plain.html", R"(<p><a href="/a.html">A</a> <a href="/b.html">B</a></p>)");
+        m_server.serve("/list.html", kListPage);
+        m_server.serve("/hold.html", kListPage, std::chrono::seconds(30));
+        m_server.serve("/lists.html", kListsPage);
+        m_server.serve("/plain.html", kPlainPage);
         answerQuestionsWith(true);
     }
 
