@@ -10,6 +10,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 #include <windows.h>
 
@@ -138,6 +139,7 @@ struct ShownBox
     std::string title;
     std::string text;
     bool yesNo = false; // it asked, with Yes and No buttons
+    std::string note;   // what the answerer's note said while the box was shown
 };
 
 // Answers every message box this thread shows with its OK button, or a question with the
@@ -145,7 +147,8 @@ struct ShownBox
 class BoxAnswerer
 {
 public:
-    explicit BoxAnswerer(int questionAnswer = IDYES) : m_questionAnswer(questionAnswer)
+    explicit BoxAnswerer(int questionAnswer = IDYES, std::function<std::string()> note = {})
+        : m_questionAnswer(questionAnswer), m_note(std::move(note))
     {
         if (s_current)
             throw std::logic_error("one BoxAnswerer at a time");
@@ -161,6 +164,7 @@ public:
     BoxAnswerer& operator=(const BoxAnswerer&) = delete;
 
     const std::vector<ShownBox>& boxes() const { return m_boxes; }
+    std::vector<ShownBox> take() { return std::exchange(m_boxes, {}); }
 
 private:
     static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
@@ -173,8 +177,9 @@ private:
         if (!s_current || !isDialog(window) || !::GetDlgItem(window, kMessageText))
             return TRUE;
         const bool yesNo = ::GetDlgItem(window, IDYES) && ::GetDlgItem(window, IDNO);
-        s_current->m_boxes.push_back(
-            {WindowText::get(window), WindowText::get(::GetDlgItem(window, kMessageText)), yesNo});
+        s_current->m_boxes.push_back({WindowText::get(window),
+                                      WindowText::get(::GetDlgItem(window, kMessageText)), yesNo,
+                                      s_current->m_note ? s_current->m_note() : ""});
         ::PostMessageW(window, WM_COMMAND, yesNo ? s_current->m_questionAnswer : IDOK, 0);
         ::ShowWindow(window, SW_HIDE); // answered once, even if the next tick comes first
         return TRUE;
@@ -182,6 +187,7 @@ private:
 
     static inline BoxAnswerer* s_current = nullptr;
     int m_questionAnswer;
+    std::function<std::string()> m_note;
     UINT_PTR m_timer = 0;
     std::vector<ShownBox> m_boxes;
 };

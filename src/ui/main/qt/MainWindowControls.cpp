@@ -1,10 +1,10 @@
 #include "MainWindowControls.h"
 
 #include "CaptionFrame.h"
-#include "MainWindowLayout.h"
 #include "TabStrip.h"
-#include "ui/common/PlaceControl.h"
-#include "ui/common/Twips.h"
+#include "ui/common/qt/PlaceControl.h"
+#include "ui/common/qt/Twips.h"
+#include "ui/main/MainWindowLayout.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>

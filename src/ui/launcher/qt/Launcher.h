@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ComponentCheck.h"
 #include "LauncherWindow.h"
 #include "platform/ProgramLocations.h"
+#include "ui/launcher/ComponentCheck.h"
 
 #include <QString>
 #include <functional>

@@ -2,11 +2,11 @@
 
 #include "DriveList.h"
 #include "FolderList.h"
-#include "FolderPickerLayout.h"
-#include "PickedFolder.h"
-#include "ui/common/CenterForm.h"
-#include "ui/common/PlaceControl.h"
-#include "ui/common/WindowIcon.h"
+#include "ui/common/qt/CenterForm.h"
+#include "ui/common/qt/PlaceControl.h"
+#include "ui/common/qt/WindowIcon.h"
+#include "ui/picker/FolderPickerLayout.h"
+#include "ui/picker/PickedFolder.h"
 
 #include <QDir>
 #include <QLabel>

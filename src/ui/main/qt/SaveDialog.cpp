@@ -1,6 +1,6 @@
 #include "SaveDialog.h"
 
-#include "MainWindowLayout.h"
+#include "ui/main/MainWindowLayout.h"
 
 #include <QFileDialog>
 #include <QFileIconProvider>

@@ -1,8 +1,8 @@
 #include "Launcher.h"
 
-#include "LauncherMessages.h"
 #include "platform/LocalSystemServices.h"
-#include "ui/common/MessageBox.h"
+#include "ui/common/qt/MessageBox.h"
+#include "ui/launcher/LauncherMessages.h"
 
 namespace corvano::Launcher {
 

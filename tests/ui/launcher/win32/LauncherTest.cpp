@@ -1,6 +1,6 @@
 #include "ui/launcher/win32/Launcher.h"
 
-#include "FakeWindows.h"
+#include "../LauncherDriver.h"
 #include "WindowDriver.h"
 #include "platform/AsciiCase.h"
 #include "platform/win32/WideText.h"
@@ -16,6 +16,7 @@
 using namespace corvano;
 using namespace corvano::test;
 using Button = Mouse::Button;
+using DriverButton = LauncherDriver::Button;
 using Lines = std::vector<std::string>;
 using Pixels = std::vector<std::uint32_t>;
 using testing::HasSubstr;
@@ -102,99 +103,109 @@ POINT cornerOf(HWND window)
     return {place.left, place.top};
 }
 
+// Drives the native launcher through the messages a user's mouse produces.
+class Win32LauncherDriver : public LauncherDriver
+{
+public:
+    Win32LauncherDriver()
+    {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+    ~Win32LauncherDriver() override
+    {
+        form.reset();
+        ::CoUninitialize();
+    }
+
+    Lines start(SystemServices& system) override
+    {
+        const BoxAnswerer answerer;
+        form = Launcher::start(
+            {program(),
+             kNoPage,
+             [this](const std::string& address) { m_asked.push_back(address); },
+             [this] { m_asked.push_back(::IsWindow(handle) ? "over launcher" : "main"); },
+             {},
+             [this] { m_asked.push_back("dismissed"); }},
+            system);
+        handle = form ? form->handle() : nullptr;
+        Lines texts;
+        for (const ShownBox& box : answerer.boxes())
+            texts.push_back(box.text);
+        return texts;
+    }
+    // Any launcher window at all, as a failed start must leave none behind.
+    bool isShown() const override { return ::FindWindowW(LauncherWindow::kClassName, nullptr); }
+    void pressPicture(DriverButton button) override
+    {
+        m_mouse.press(picture1(), {70, 25}, of(button));
+    }
+    void releaseOffPicture(DriverButton button) override
+    {
+        m_mouse.move(picture1(), {200, 25});
+        m_mouse.release(picture1(), {200, 25}, of(button));
+    }
+    void click(const std::string& name, DriverButton button) override
+    {
+        m_mouse.click(
+            control(handle, name == "Label3" ? LauncherWindow::Label3 : LauncherWindow::Picture1),
+            {5, 5}, of(button));
+    }
+    bool pictureShows(const std::string& file) const override
+    {
+        return shownBy(picture1()) == pictureAt(file, clientSize(picture1()));
+    }
+    std::vector<std::string> asked() const override { return m_asked; }
+
+    HWND picture1() const { return control(handle, LauncherWindow::Picture1); }
+    static Mouse::Button of(DriverButton button)
+    {
+        return static_cast<Mouse::Button>(static_cast<int>(button));
+    }
+
+    std::unique_ptr<LauncherWindow> form;
+    HWND handle = nullptr;
+
+private:
+    Lines m_asked;
+    Mouse m_mouse;
+};
+
 } // namespace
+
+std::unique_ptr<LauncherDriver> corvano::test::makeLauncherDriver()
+{
+    return std::make_unique<Win32LauncherDriver>();
+}
 
 class LauncherTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-        ::InitCommonControlsEx(&controls);
-        std::filesystem::copy(CORVANO_PICTURES_DIR, m_img);
-        // Both components are in place, so the check passes.
+        std::filesystem::copy(CORVANO_PICTURES_DIR, m_driver.img());
         m_system.addFile("C:\\WINDOWS\\system32\\comdlg32.ocx", "dialog");
         m_system.addFile("C:\\WINDOWS\\system32\\MSINET.OCX", "inet");
     }
 
-    void TearDown() override
-    {
-        m_form.reset();
-        ::CoUninitialize();
-    }
-
-    // Starts as the program does; a launcher it shows becomes m_form. Returns the texts of the
-    // message boxes it shows instead.
-    Lines start(SystemServices& system)
-    {
-        const BoxAnswerer answerer;
-        m_form = Launcher::start(
-            {m_program.path().string(),
-             kNoPage,
-             [this](const std::string& address) { m_asked.push_back(address); },
-             [this] { m_asked.push_back(::IsWindow(form()) ? "over launcher" : "main"); },
-             {},
-             [this] { m_asked.push_back("dismissed"); }},
-            system);
-        Lines texts;
-        for (const ShownBox& box : answerer.boxes())
-            texts.push_back(box.text);
-        return texts;
-    }
-
     HWND showLauncher()
     {
-        const Lines boxes = start(m_system);
-        if (!boxes.empty() || !m_form)
+        if (!m_driver.start(m_system).empty() || !m_driver.form)
             throw std::logic_error("the launcher was not shown");
-        m_handle = m_form->handle();
         // The pixel figures below hold at the standard resolution.
-        if (Dpi::of(m_handle).dotsPerInch() != Dpi::kStandard)
+        if (Dpi::of(form()).dotsPerInch() != Dpi::kStandard)
             throw std::logic_error("the launcher is not at 96 dots per inch");
-        return m_handle;
+        return form();
     }
 
-    HWND form() const { return m_handle; }
-    HWND picture1() const { return control(m_handle, LauncherWindow::Picture1); }
-    std::string img(const char* name) const { return m_img + "\\" + name; }
+    HWND form() const { return m_driver.handle; }
 
-    TemporaryFolder m_program;
-    std::string m_img = m_program.path().string() + "\\img";
-    FakeWindows m_system;
-    std::unique_ptr<LauncherWindow> m_form;
-    HWND m_handle = nullptr;
-    Lines m_asked; // the addresses opened, the main window and the dismissal, in order
+    Win32LauncherDriver m_driver;
+    FakeWindows& m_system = m_driver.system;
     Mouse m_mouse;
 };
-
-TEST_F(LauncherTest, AFailedStartIsToldAndShowsNoWindow)
-{
-    struct Case
-    {
-        const char* missing; // a file removed from the program's folder
-        const char* told;
-    };
-    for (const Case& c : {Case{"img\\B1.jpg", "B1.jpg"}, Case{"img\\B2.jpg", "B2.jpg"}}) {
-        std::filesystem::copy(CORVANO_PICTURES_DIR, m_img,
-                              std::filesystem::copy_options::overwrite_existing);
-        std::filesystem::remove(m_program.path() / c.missing);
-        const Lines boxes = start(m_system);
-        ASSERT_EQ(boxes.size(), 1u) << c.missing;
-        EXPECT_THAT(boxes[0], HasSubstr(c.told));
-        EXPECT_FALSE(m_form);
-        EXPECT_FALSE(::FindWindowW(LauncherWindow::kClassName, nullptr));
-    }
-    // The component check comes first: a component it cannot copy into place stops the start.
-    FakeWindows blocked;
-    blocked.addFile(m_program.path().string() + "\\COMDLG32.OCX", "dialog");
-    blocked.addFolder("C:\\WINDOWS\\system32\\COMDLG32.OCX");
-    const Lines boxes = start(blocked);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_THAT(AsciiCase::lower(boxes[0]), HasSubstr("无法复制组件文件"));
-    EXPECT_THAT(AsciiCase::lower(boxes[0]), HasSubstr("comdlg32.ocx"));
-    EXPECT_FALSE(m_form);
-}
 
 TEST_F(LauncherTest, LooksAsDesigned)
 {
@@ -265,55 +276,11 @@ TEST_F(LauncherTest, FollowsTheResolutionOfItsScreen)
     }
 }
 
-// Either button swaps the picture while held; released off the button, nothing is clicked.
-TEST_F(LauncherTest, PressShowsB2AndReleaseB1WithAnyButton)
-{
-    showLauncher();
-    const SIZE size = clientSize(picture1());
-    const Pixels b1 = pictureAt(img("B1.jpg"), size);
-    const Pixels b2 = pictureAt(img("B2.jpg"), size);
-    ASSERT_NE(b1, b2);
-    EXPECT_EQ(shownBy(picture1()), b1);
-    for (Button button : {Button::Right, Button::Left, Button::Middle}) {
-        m_mouse.press(picture1(), {70, 25}, button);
-        EXPECT_EQ(shownBy(picture1()), b2);
-        m_mouse.move(picture1(), {200, 25});
-        m_mouse.release(picture1(), {200, 25}, button);
-        EXPECT_EQ(shownBy(picture1()), b1);
-    }
-    EXPECT_EQ(m_asked, Lines());
-    EXPECT_TRUE(::IsWindowVisible(form()));
-
-    // Edge case: pictures gone or broken since the start leave the last ones in place.
-    std::filesystem::remove(img("B1.jpg"));
-    std::filesystem::resize_file(img("B2.jpg"), 10);
-    m_mouse.click(picture1(), {70, 25}, Button::Right);
-    EXPECT_EQ(shownBy(picture1()), b1);
-}
-
-TEST_F(LauncherTest, AClickClosesTheLauncherThenShowsTheMainWindow)
-{
-    showLauncher();
-    const POINT corner = cornerOf(form());
-    // The web address opens in the browser; the launcher stays as it was.
-    m_mouse.click(control(form(), LauncherWindow::Label3), {5, 5});
-    EXPECT_EQ(m_asked, Lines{"http://www.example.com"});
-    EXPECT_TRUE(::IsWindowVisible(form()));
-    EXPECT_EQ(cornerOf(form()).x, corner.x);
-    EXPECT_EQ(cornerOf(form()).y, corner.y);
-
-    m_mouse.click(picture1(), {70, 25}, Button::Right);
-    EXPECT_EQ(m_asked.size(), 1u);
-    m_mouse.click(picture1(), {70, 25});
-    EXPECT_EQ(m_asked, (Lines{"http://www.example.com", "main"}));
-    EXPECT_FALSE(::IsWindow(form()));
-}
-
 TEST_F(LauncherTest, ClosedWithoutItsButtonTheProgramMayEnd)
 {
     showLauncher();
     ::SendMessageW(form(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(m_asked, Lines{"dismissed"});
+    EXPECT_EQ(m_driver.asked(), Lines{"dismissed"});
     EXPECT_FALSE(::IsWindow(form()));
 }
 
@@ -328,7 +295,7 @@ TEST_F(LauncherTest, OtherDragsDoNotMoveTheWindow)
     for (int id : {LauncherWindow::Label1, LauncherWindow::Label2, LauncherWindow::Label3,
                    LauncherWindow::Picture1, LauncherWindow::Scriptlet1})
         m_mouse.drag(control(form(), id), {0, 0}, {230, 60}, Button::Left);
-    EXPECT_EQ(m_asked, Lines());
+    EXPECT_EQ(m_driver.asked(), Lines());
     EXPECT_EQ(cornerOf(form()).x, start.x);
     EXPECT_EQ(cornerOf(form()).y, start.y);
 }
@@ -347,7 +314,7 @@ TEST_F(LauncherTest, ALeftDragOnTheSurfaceMovesTheWindow)
     EXPECT_EQ(cornerOf(form()).x, start.x + 286 + 25);
     EXPECT_EQ(cornerOf(form()).y, start.y + 97 + 7);
     m_mouse.release(form(), {40, 10}, Button::Left);
-    EXPECT_EQ(m_asked, Lines());
+    EXPECT_EQ(m_driver.asked(), Lines());
 }
 
 TEST(PageStrip, ShowsThePagesTextWithoutItsMarkup)

@@ -1,6 +1,6 @@
-#include "ui/common/QtChinese.h"
-#include "ui/launcher/Launcher.h"
-#include "ui/main/MainWindow.h"
+#include "ui/common/qt/QtChinese.h"
+#include "ui/launcher/qt/Launcher.h"
+#include "ui/main/qt/MainWindow.h"
 
 #include <QApplication>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/CurlTransfer.h"
-#include "ui/common/QtEventPoster.h"
+#include "ui/common/qt/QtEventPoster.h"
 
 #include <QLabel>
 #include <string>

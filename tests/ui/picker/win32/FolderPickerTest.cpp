@@ -1,5 +1,6 @@
 #include "ui/picker/win32/FolderPicker.h"
 
+#include "../FolderPickerDriver.h"
 #include "WideTemporaryFolder.h"
 #include "WindowDriver.h"
 #include "ui/common/win32/Dpi.h"
@@ -20,9 +21,9 @@ using namespace corvano::test;
 namespace Id = corvano::FolderPickerControls;
 namespace Layout = corvano::FolderPickerLayout;
 
-namespace {
-
 using Rows = std::vector<std::wstring>;
+
+namespace {
 
 std::wstring wideText(HWND list, UINT lengthMessage, UINT textMessage, int index)
 {
@@ -116,57 +117,95 @@ RECT placeOf(HWND picker, int id)
     return place;
 }
 
-} // namespace
-
-class FolderPickerTest : public ::testing::Test
+// Drives the native picker inside its own loop: the steps are posted to it, and the picker is
+// found as the system's one "dialog".
+class Win32FolderPickerDriver : public FolderPickerDriver
 {
-protected:
-    static void SetUpTestSuite()
+public:
+    Win32FolderPickerDriver()
     {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
         ::InitCommonControlsEx(&controls);
-    }
-    static void TearDownTestSuite() { ::CoUninitialize(); }
-
-    void SetUp() override
-    {
         for (const wchar_t* sub :
              {L"\\links", L"\\links\\b", L"\\links\\a", L"\\links\\a\\deep", L"\\links\\.hidden"})
             ::CreateDirectoryW((m_folder.widePath() + sub).c_str(), nullptr);
-        ::SetFileAttributesW((m_links + L"\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        ::CloseHandle(::CreateFileW((m_links + L"\\page.html").c_str(), GENERIC_WRITE, 0, nullptr,
+        ::SetFileAttributesW((links + L"\\.hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        ::CloseHandle(::CreateFileW((links + L"\\page.html").c_str(), GENERIC_WRITE, 0, nullptr,
                                     CREATE_NEW, 0, nullptr));
-        m_owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
-                                    nullptr, nullptr, nullptr, nullptr);
+        owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
     }
-
-    void TearDown() override
+    ~Win32FolderPickerDriver() override
     {
-        ::DestroyWindow(m_owner);
+        ::DestroyWindow(owner);
         ::SetCurrentDirectoryW(L"C:\\");
+        ::CoUninitialize();
     }
 
-    // Shows a picker that starts in the folder; the steps run inside its loop and close it.
     // A picker the steps leave open is closed by its close box after a while, and fails.
-    bool pick(const std::wstring& start, const std::function<void(HWND)>& steps)
+    bool pick(const std::string& start, const std::function<void()>& steps) override
     {
-        ::SetCurrentDirectoryW(start.c_str());
+        ::SetCurrentDirectoryW(WideText::fromUtf8(start).c_str());
         Win32EventPoster poster;
         poster.post([&] {
-            const HWND picker = ::FindWindowW(L"dialog", nullptr);
-            ASSERT_NE(picker, nullptr);
-            steps(picker);
+            m_picker = ::FindWindowW(L"dialog", nullptr);
+            ASSERT_NE(m_picker, nullptr);
+            EXPECT_FALSE(::IsWindowEnabled(owner));
+            steps();
         });
         s_leftOpen = false;
-        const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &FolderPickerTest::closeLeftOpen);
+        const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &closeLeftOpen);
         FolderPicker picker;
-        const bool confirmed = picker.showModal(m_owner);
+        const bool confirmed = picker.showModal(owner);
         ::KillTimer(nullptr, watchdog);
         EXPECT_FALSE(s_leftOpen) << "the picker was left open";
         EXPECT_EQ(::FindWindowW(L"dialog", nullptr), nullptr) << "the picker is destroyed";
-        EXPECT_TRUE(::IsWindowEnabled(m_owner));
+        EXPECT_TRUE(::IsWindowEnabled(owner));
         return confirmed;
+    }
+    bool shows(const std::string& open, const std::vector<std::string>& names) override
+    {
+        Rows subfolders;
+        for (const std::string& name : names)
+            subfolders.push_back(WideText::fromUtf8(name));
+        const Rows rows = chainAnd(WideText::fromUtf8(open), subfolders);
+        return pumpUntil([&] { return rowsOf(m_picker) == rows; }, std::chrono::seconds(2));
+    }
+    void clickRow(const std::string& name) override
+    {
+        ::clickRow(m_picker, WideText::fromUtf8(name));
+    }
+    void doubleClickRow(const std::string& name) override
+    {
+        ::doubleClickRow(m_picker, WideText::fromUtf8(name));
+    }
+    void pressEnter() override { key(VK_RETURN); }
+    void pressEscape() override { key(VK_ESCAPE); }
+    void press(const std::string& button) override
+    {
+        click(m_picker, button == "Command1" ? Id::Command1 : Id::Command2);
+    }
+    void closeBox() override { ::SendMessageW(m_picker, WM_SYSCOMMAND, SC_CLOSE, 0); }
+    std::string folder(const std::string& relative) const override
+    {
+        std::string path = m_folder.path() + "\\" + relative;
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return path;
+    }
+    std::string root() const override { return "C:\\"; }
+
+    HWND picker() const { return m_picker; }
+
+    // A key on the folder list, handled before this returns (the chain above a highlighted
+    // subfolder looks as that subfolder opened would).
+    void key(WPARAM key)
+    {
+        ::press(m_picker, Id::Dir1, key);
+        pumpUntil([] {
+            MSG pending;
+            return !::PeekMessageW(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE);
+        });
     }
 
     static void CALLBACK closeLeftOpen(HWND, UINT, UINT_PTR, DWORD)
@@ -175,45 +214,41 @@ protected:
         ::PostMessageW(::FindWindowW(L"dialog", nullptr), WM_CLOSE, 0, 0);
     }
 
+    static inline bool s_leftOpen = false;
+    WideTemporaryFolder m_folder;
+    const std::wstring links = m_folder.widePath() + L"\\links";
+    HWND owner = nullptr;
+
+private:
+    HWND m_picker = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<FolderPickerDriver> corvano::test::makeFolderPickerDriver()
+{
+    return std::make_unique<Win32FolderPickerDriver>();
+}
+
+class FolderPickerTest : public ::testing::Test
+{
+protected:
+    bool pick(const std::wstring& start, const std::function<void(HWND)>& steps)
+    {
+        return m_driver.pick(WideText::toUtf8(start), [&] { steps(m_driver.picker()); });
+    }
+
     // For a picker whose window is gone but whose loop goes on: only a quit request ends it.
     static void CALLBACK quitLeftRunning(HWND, UINT, UINT_PTR, DWORD)
     {
-        s_leftOpen = true;
+        Win32FolderPickerDriver::s_leftOpen = true;
         ::PostQuitMessage(0);
     }
 
-    static inline bool s_leftOpen = false;
-    WideTemporaryFolder m_folder;
-    const std::wstring m_links = m_folder.widePath() + L"\\links";
-    HWND m_owner = nullptr;
+    Win32FolderPickerDriver m_driver;
+    const std::wstring& m_links = m_driver.links;
+    HWND& m_owner = m_driver.owner;
 };
-
-// "确定" takes the open folder, not a highlighted subfolder, ending in one backslash.
-TEST_F(FolderPickerTest, ConfirmTakesTheOpenFolderWithOneBackslash)
-{
-    const struct
-    {
-        std::wstring open;
-        std::wstring highlighted;
-        std::wstring picked;
-    } cases[] = {
-        {m_links + L"\\a", L"deep", m_links + L"\\a\\"},
-        {L"C:\\", L"", L"C:\\"},
-    };
-    for (const auto& c : cases) {
-        PickedFolder::confirm("Z:\\");
-        EXPECT_TRUE(pick(c.open, [&](HWND picker) {
-            EXPECT_FALSE(::IsWindowEnabled(m_owner));
-            if (!c.highlighted.empty()) {
-                clickRow(picker, c.highlighted);
-                EXPECT_EQ(::SendMessageW(control(picker, Id::Dir1), LB_GETCURSEL, 0, 0),
-                          static_cast<LRESULT>(rowsOf(picker).size() - 1));
-            }
-            click(picker, Id::Command1);
-        }));
-        EXPECT_EQ(PickedFolder::value(), WideText::toUtf8(c.picked));
-    }
-}
 
 // An owner destroyed while the picker is open takes the picker with it: the picker's loop ends
 // and nothing is picked.
@@ -222,60 +257,15 @@ TEST_F(FolderPickerTest, AnOwnerThatGoesEndsThePicker)
     PickedFolder::confirm("Z:\\");
     Win32EventPoster poster;
     poster.post([&] { ::DestroyWindow(m_owner); });
-    s_leftOpen = false;
+    Win32FolderPickerDriver::s_leftOpen = false;
     const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &FolderPickerTest::quitLeftRunning);
     FolderPicker picker;
     EXPECT_FALSE(picker.showModal(m_owner));
     ::KillTimer(nullptr, watchdog);
     MSG quit;
     ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    EXPECT_FALSE(s_leftOpen) << "the picker's loop outlived its window";
+    EXPECT_FALSE(Win32FolderPickerDriver::s_leftOpen) << "the picker's loop outlived its window";
     EXPECT_EQ(PickedFolder::value(), "Z:\\");
-}
-
-// "取消", Esc and the close box leave PickedFolder as it was, whatever was opened meanwhile.
-TEST_F(FolderPickerTest, CancelEscapeAndCloseBoxKeepThePreviousFolder)
-{
-    const std::function<void(HWND)> closers[] = {
-        [](HWND picker) { click(picker, Id::Command2); },
-        [](HWND picker) { press(picker, Id::Dir1, VK_ESCAPE); },
-        [](HWND picker) { ::SendMessageW(picker, WM_SYSCOMMAND, SC_CLOSE, 0); },
-    };
-    PickedFolder::confirm("C:\\");
-    for (const auto& closeIt : closers) {
-        EXPECT_FALSE(pick(m_links, [&](HWND picker) {
-            doubleClickRow(picker, L"a");
-            closeIt(picker);
-        }));
-        EXPECT_EQ(PickedFolder::value(), "C:\\");
-    }
-}
-
-// The list shows the chain and the visible subfolders only. A click only highlights; a double
-// click or Enter opens; a folder that has gone is not opened. Enter presses no button.
-TEST_F(FolderPickerTest, ClickHighlightsDoubleClickAndEnterOpen)
-{
-    PickedFolder::confirm("Z:\\");
-    EXPECT_TRUE(pick(m_links, [&](HWND picker) {
-        EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
-        ::RemoveDirectoryW((m_links + L"\\b").c_str());
-        doubleClickRow(picker, L"b");
-        EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
-        clickRow(picker, L"a");
-        EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
-        doubleClickRow(picker, L"a");
-        EXPECT_EQ(rowsOf(picker), chainAnd(m_links + L"\\a", {L"deep"}));
-        clickRow(picker, L"deep");
-        press(picker, Id::Dir1, VK_RETURN);
-        EXPECT_TRUE(
-            pumpUntil([&] { return rowsOf(picker) == chainAnd(m_links + L"\\a\\deep", {}); }));
-        for (const int id : {Id::Drive1, Id::Command1, Id::Command2})
-            press(picker, id, VK_RETURN);
-        pumpUntil([] { return false; }, std::chrono::milliseconds(300));
-        EXPECT_EQ(PickedFolder::value(), "Z:\\");
-        click(picker, Id::Command1);
-    }));
-    EXPECT_EQ(PickedFolder::value(), WideText::toUtf8(m_links + L"\\a\\deep\\"));
 }
 
 // Each drive's current folder is its root once the picker has loaded, so choosing a drive
@@ -335,4 +325,21 @@ TEST_F(FolderPickerTest, LaidOutAsDesignedWithTheDriveListFocused)
                       control(picker, order[i + 1]));
         click(picker, Id::Command2);
     });
+}
+
+// A folder that has gone since it was listed is not opened; Enter on the drive list or on a
+// button presses nothing.
+TEST_F(FolderPickerTest, AGoneFolderIsNotOpenedAndEnterPressesNoButton)
+{
+    PickedFolder::confirm("Z:\\");
+    EXPECT_FALSE(pick(m_links, [&](HWND picker) {
+        ::RemoveDirectoryW((m_links + L"\\b").c_str());
+        doubleClickRow(picker, L"b");
+        EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
+        for (const int id : {Id::Drive1, Id::Command1, Id::Command2})
+            press(picker, id, VK_RETURN);
+        pumpUntil([] { return false; }, std::chrono::milliseconds(300));
+        EXPECT_EQ(PickedFolder::value(), "Z:\\");
+        click(picker, Id::Command2);
+    }));
 }

@@ -1,16 +1,16 @@
 #include "MainWindow.h"
 
-#include "MainWindowLayout.h"
 #include "SaveDialog.h"
 #include "TabStrip.h"
 #include "platform/FileError.h"
 #include "settings/WindowSettings.h"
-#include "ui/common/CenterForm.h"
-#include "ui/common/MessageBox.h"
-#include "ui/common/Twips.h"
-#include "ui/common/WindowIcon.h"
-#include "ui/picker/FolderPicker.h"
+#include "ui/common/qt/CenterForm.h"
+#include "ui/common/qt/MessageBox.h"
+#include "ui/common/qt/Twips.h"
+#include "ui/common/qt/WindowIcon.h"
+#include "ui/main/MainWindowLayout.h"
 #include "ui/picker/PickedFolder.h"
+#include "ui/picker/qt/FolderPicker.h"
 #include "writers/WriteFailure.h"
 
 #include <QApplication>

@@ -5,10 +5,10 @@
 #include "StartupReport.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolder.h"
-#include "ui/common/CenterForm.h"
-#include "ui/common/PlaceControl.h"
-#include "ui/common/Twips.h"
-#include "ui/common/WindowIcon.h"
+#include "ui/common/qt/CenterForm.h"
+#include "ui/common/qt/PlaceControl.h"
+#include "ui/common/qt/Twips.h"
+#include "ui/common/qt/WindowIcon.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LauncherLayout.h"
 #include "PictureFile.h"
+#include "ui/launcher/LauncherLayout.h"
 
 #include <QPixmap>
 #include <QUrl>

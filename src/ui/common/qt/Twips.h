@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TwipsRect.h"
+#include "ui/common/TwipsRect.h"
 
 #include <QPoint>
 #include <QPointF>

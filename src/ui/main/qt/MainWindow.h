@@ -7,7 +7,7 @@
 #include "platform/CurlTransfer.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/ProgramLocations.h"
-#include "ui/common/QtEventPoster.h"
+#include "ui/common/qt/QtEventPoster.h"
 #include "writers/OutputWriters.h"
 
 #include <QTimer>

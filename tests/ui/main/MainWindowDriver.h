@@ -1,0 +1,84 @@
+#pragma once
+
+#include "engine/Field.h"
+#include "engine/MainSurface.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvano::test {
+
+// The pages the drivers serve: two wanted links and one other; a menu and a list of four; links
+// in no list.
+inline constexpr const char* kListPage =
+    R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
+<li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
+inline constexpr const char* kListsPage =
+    R"(<p class="menu"><a href="/">首页</a> <a href="/a/">关于</a></p>
+<ol class="文章"><li><a href="/p/1.html">春</a></li><li><a href="/p/2.html">夏</a></li>
+<li><a href="/p/3.html">秋</a></li><li><a href="/p/4.html">冬</a></li></ol>)";
+inline constexpr const char* kPlainPage =
+    R"(<p><a href="/a.html">A</a> <a href="/b.html">B</a></p>)";
+
+// A message box as it was shown, with the status line (Label3) beneath it at that moment.
+struct ShownMessage
+{
+    std::string title;
+    std::string text; // line breaks as "\n"
+    bool question = false;
+    std::string status;
+};
+
+// Drives one toolkit's main window as a user would, so that one set of scenarios holds both
+// toolkits' windows to the same behaviour. The driver serves on the loopback interface
+// /list.html, /lists.html, /plain.html and /hold.html (the list page, held back for seconds);
+// every message box is answered (OK, or a question as told) and recorded.
+class MainWindowDriver
+{
+public:
+    virtual ~MainWindowDriver() = default;
+
+    // A fresh window on the program folder, with the texts of a run against /list.html.
+    virtual void open(bool forARun = true) = 0;
+    virtual void close() = 0;
+
+    virtual std::string url(const std::string& path) const = 0;
+    virtual int requests(const std::string& path) const = 0;
+    // A file in the target folder as the window names it, and its bytes ("" when missing).
+    virtual std::string targetFile(const std::string& name) const = 0;
+    virtual std::string read(const std::string& name) const = 0;
+    virtual void makeFolder(const std::string& name) = 0;
+    virtual bool targetIsEmpty() const = 0;
+
+    virtual void type(Field field, const std::string& text) = 0;
+    virtual std::string text(Field field) const = 0;
+    virtual std::string linkList() const = 0; // Text9, its lines ended by "\n"
+    virtual std::string caption(StatusLabel label) const = 0;
+    virtual bool isChecked() const = 0; // Check1
+    // The designer's names: "Command3", "Check1", "Frame5", "Text4".
+    virtual void press(const std::string& control) = 0;
+    virtual void clickTab(int position) = 0;
+    virtual void renameTab(int position, const std::string& caption) = 0;
+    virtual int selectedTab() const = 0;
+    virtual std::string page() const = 0;
+    virtual std::string focused() const = 0;
+
+    virtual void answerQuestionsWith(bool yes) = 0;
+    // The boxes shown since the last call.
+    virtual std::vector<ShownMessage> takeMessages() = 0;
+    // Presses "浏览" and answers the folder picker with "确定", "取消" or (empty) its close box.
+    virtual void browse(const std::string& answer) = 0;
+    // Presses the save button and saves the list as the file given; the file types offered.
+    virtual std::vector<std::string> saveListAs(const std::string& path) = 0;
+
+    // Runs the action after the delay, while the event loop runs (inside a press, say).
+    virtual void later(std::chrono::milliseconds delay, std::function<void()> action) = 0;
+    virtual void wait(std::chrono::milliseconds time) = 0;
+};
+
+std::unique_ptr<MainWindowDriver> makeMainWindowDriver();
+
+} // namespace corvano::test

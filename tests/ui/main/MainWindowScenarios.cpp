@@ -1,0 +1,218 @@
+// The main window's decided behaviour, run against each toolkit's window through its driver.
+#include "MainWindowDriver.h"
+#include "platform/AnsiCodec.h"
+#include "ui/main/MainWindowLayout.h"
+#include "ui/picker/PickedFolder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <gtest/gtest.h>
+
+using namespace corvano;
+using namespace corvano::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+const char* const kDone = "恭喜，URL文件生成完毕！";
+
+class MainWindowScenario : public ::testing::Test
+{
+protected:
+    std::string shortcut(const std::string& path) const
+    {
+        return "[InternetShortcut]\r\nURL=" + window->url(path) + "\r\n";
+    }
+
+    std::unique_ptr<MainWindowDriver> window = makeMainWindowDriver();
+};
+
+} // namespace
+
+// Pages follow the tab captions, not their positions; an extraction error brings up the
+// string settings with the text at fault focused, and the status says so while the box shows.
+TEST_F(MainWindowScenario, PagesFollowTheCaptions)
+{
+    window->open();
+    std::vector<std::string> shown;
+    for (const int tab : {2, 3, 3, 1}) {
+        window->clickTab(tab);
+        shown.push_back(window->page());
+    }
+    window->renameTab(2, "其他");
+    window->clickTab(2);
+    shown.push_back(window->page());
+    EXPECT_EQ(shown, (std::vector<std::string>{"Frame7", "Frame5", "Frame5", "Frame3", "Frame3"}));
+
+    window->clickTab(1);
+    window->type(Field::Start, "<ol>");
+    window->press("Command3");
+    const auto messages = window->takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "字符串错误");
+    EXPECT_EQ(messages[0].text, "起始字符串不存在，请新重设置!");
+    EXPECT_EQ(messages[0].status, "生成失败");
+    EXPECT_EQ(window->page(), "Frame5");
+    EXPECT_EQ(window->selectedTab(), 3);
+    EXPECT_EQ(window->focused(), "Text4");
+}
+
+// A template without "URL=" is questioned before the download: Yes puts in the standard
+// content and the run goes on; No ends it with the caret in Text3 and nothing written.
+TEST_F(MainWindowScenario, ATemplateWithoutAnAddressIsQuestioned)
+{
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "是" : "否");
+        window->open();
+        window->type(Field::Template, "");
+        window->answerQuestionsWith(yes);
+        window->press("Command3");
+        const auto messages = window->takeMessages();
+        ASSERT_EQ(messages.size(), yes ? 2u : 1u);
+        EXPECT_EQ(messages[0].title, "URL文件内容");
+        EXPECT_EQ(messages[0].text, "URL文件内容中没有“URL=”，生成的文件将不含网址。"
+                                    "是否使用标准内容？\n[InternetShortcut]\nURL=");
+        EXPECT_TRUE(messages[0].question);
+        EXPECT_EQ(window->text(Field::Template), yes ? "[InternetShortcut]\r\nURL=" : "");
+        if (yes) {
+            EXPECT_EQ(messages[1].text, kDone);
+            EXPECT_EQ(window->read("第一条.url"), shortcut("/news/1.html"));
+        } else {
+            EXPECT_EQ(window->focused(), "Text3");
+            EXPECT_TRUE(window->targetIsEmpty());
+        }
+    }
+}
+
+// A whole run: the box, the status, the list and the files; then the save button writes the
+// list through the dialog's one file type.
+TEST_F(MainWindowScenario, ARunWritesTheFilesAndTheSaveButtonTheList)
+{
+    window->open();
+    window->press("Command3");
+    const auto messages = window->takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "URL生成");
+    EXPECT_EQ(messages[0].text, kDone);
+    EXPECT_FALSE(messages[0].question);
+    EXPECT_EQ(window->caption(StatusLabel::Label3), "生成完毕");
+    EXPECT_EQ(window->caption(StatusLabel::Label5), "          共生成2个URL文件");
+    window->wait(500ms); // Timer2's marks end with the run
+    EXPECT_EQ(window->caption(StatusLabel::Label4), "");
+    const std::string first = window->url("/news/1.html");
+    const std::string second = window->url("/news/2.html");
+    EXPECT_EQ(window->linkList(), "第一条        " + first + "\n第二条        " + second + "\n");
+    EXPECT_EQ(window->read("第一条.url"), shortcut("/news/1.html"));
+    EXPECT_EQ(window->read("关于.url"), "");
+
+    EXPECT_EQ(window->saveListAs(window->targetFile("list.html")),
+              std::vector<std::string>{MainWindowLayout::kSaveFilterName});
+    EXPECT_EQ(window->read("list.html"),
+              AnsiCodec::encode("<a href=\"" + first + "\">第一条</a><br><a href=\"" + second +
+                                "\">第二条</a><br>\r\n"));
+}
+
+// A run stopped by a file it cannot write says why, with the status already failed while the
+// box shows and no marks after; one on which no link passes shows no box but a count of 0.
+TEST_F(MainWindowScenario, AFailedOrEmptyRunEndsInItsStatus)
+{
+    window->open();
+    window->makeFolder("第二条.url");
+    window->press("Command3");
+    auto messages = window->takeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "文件错误");
+    // The reason in Chinese, in the words for what the system said.
+    const std::string told = "无法写入文件 " + window->targetFile("第二条.url") + "：";
+    ASSERT_TRUE(messages[0].text.starts_with(told)) << messages[0].text;
+    const std::string reason = messages[0].text.substr(told.size());
+    EXPECT_TRUE(!reason.empty() && std::ranges::none_of(reason, [](unsigned char c) {
+        return std::isalpha(c);
+    })) << reason;
+    EXPECT_EQ(messages[0].status, "生成失败");
+    EXPECT_EQ(window->caption(StatusLabel::Label3), "生成失败");
+    window->wait(500ms); // Timer2 would add marks
+    EXPECT_EQ(window->caption(StatusLabel::Label4), "");
+    EXPECT_EQ(window->caption(StatusLabel::Label5), "");
+
+    window->type(Field::Contains, ".asp");
+    window->press("Command3");
+    EXPECT_TRUE(window->takeMessages().empty());
+    EXPECT_EQ(window->caption(StatusLabel::Label5), "          共生成0个URL文件");
+}
+
+// "自动识别" fills Text4 to Text6 from the page's list, and leaves them as they were on a page
+// without one.
+TEST_F(MainWindowScenario, TheSuggestButtonFillsTheStrings)
+{
+    window->open(false);
+    window->clickTab(3);
+    window->type(Field::Address, window->url("/lists.html"));
+    window->press("Command4");
+    EXPECT_EQ(window->text(Field::Start), R"(<ol class="文章">)");
+    EXPECT_EQ(window->text(Field::End), "</ol>");
+    EXPECT_EQ(window->text(Field::Contains), "/p/");
+    window->type(Field::Address, window->url("/plain.html"));
+    window->press("Command4");
+    EXPECT_EQ(window->text(Field::Start), R"(<ol class="文章">)");
+    const auto messages = window->takeMessages();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].title, "自动识别");
+    EXPECT_EQ(messages[0].text, "已识别列表：共4个链接");
+    EXPECT_EQ(messages[1].text, "未找到链接列表");
+}
+
+// The eight texts and the check box come back after a restart, the multi-line template with
+// its line breaks.
+TEST_F(MainWindowScenario, SettingsSurviveARestart)
+{
+    window->open();
+    window->type(Field::Template, "[InternetShortcut]\r\nURL=\r\nIconIndex=0");
+    window->press("Check1");
+    std::vector<std::string> before;
+    for (const Field field : kFields)
+        before.push_back(window->text(field));
+    window->close();
+    window->open(false);
+    for (const Field field : kFields)
+        EXPECT_EQ(window->text(field), before[textNumber(field) - 1]) << textNumber(field);
+    EXPECT_TRUE(window->isChecked());
+}
+
+// Closing the window while a run waits for its page ends the run at once: no box, no file;
+// the texts are saved as they were.
+TEST_F(MainWindowScenario, ClosingEndsAWaitingRun)
+{
+    window->open();
+    window->type(Field::Address, window->url("/hold.html"));
+    std::string status;
+    window->later(500ms, [&] {
+        status = window->caption(StatusLabel::Label3);
+        window->close();
+    });
+    window->press("Command3");
+    EXPECT_EQ(status, "获取列表");
+    EXPECT_TRUE(window->takeMessages().empty());
+    EXPECT_TRUE(window->targetIsEmpty());
+    EXPECT_EQ(window->requests("/hold.html"), 1);
+    window->open(false);
+    EXPECT_EQ(window->text(Field::Address), window->url("/hold.html"));
+}
+
+// Only "确定" sets Text2: "取消" and the close box leave what is there (a restored folder,
+// say), before and after a confirmed choice.
+TEST_F(MainWindowScenario, BrowseCopiesOnlyAConfirmedFolderIntoText2)
+{
+    window->open(false);
+    for (const std::string typed : {"D:\\restored\\", "D:\\typed\\"}) {
+        window->type(Field::Folder, typed);
+        for (const std::string answer : {"取消", ""}) {
+            window->browse(answer);
+            EXPECT_EQ(window->text(Field::Folder), typed) << answer;
+        }
+        window->browse("确定");
+        EXPECT_EQ(window->text(Field::Folder), PickedFolder::value());
+        EXPECT_TRUE(PickedFolder::value().ends_with(window->targetFile("").back()))
+            << PickedFolder::value();
+    }
+}

@@ -1,0 +1,83 @@
+// The folder picker's decided behaviour, run against each toolkit's picker through its driver.
+#include "FolderPickerDriver.h"
+#include "ui/picker/PickedFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace corvano;
+using namespace corvano::test;
+
+namespace {
+
+class FolderPickerScenario : public ::testing::Test
+{
+protected:
+    std::string separated(const std::string& folder) const
+    {
+        return folder + picker->root().back();
+    }
+
+    std::unique_ptr<FolderPickerDriver> picker = makeFolderPickerDriver();
+};
+
+} // namespace
+
+// "确定" takes the open folder, not a highlighted subfolder, ending in one separator.
+TEST_F(FolderPickerScenario, ConfirmTakesTheOpenFolderWithOneSeparator)
+{
+    const struct
+    {
+        std::string open;
+        std::string highlighted;
+        std::string picked;
+    } cases[] = {
+        {picker->folder("links/a"), "deep", separated(picker->folder("links/a"))},
+        {picker->root(), "", picker->root()},
+    };
+    for (const auto& c : cases) {
+        PickedFolder::confirm(picker->folder("links"));
+        EXPECT_TRUE(picker->pick(c.open, [&] {
+            if (!c.highlighted.empty())
+                picker->clickRow(c.highlighted);
+            picker->press("Command1");
+        }));
+        EXPECT_EQ(PickedFolder::value(), c.picked);
+    }
+}
+
+// "取消", Esc and the close box leave PickedFolder as it was, whatever was opened meanwhile.
+TEST_F(FolderPickerScenario, CancelEscapeAndCloseBoxKeepThePreviousFolder)
+{
+    const std::function<void()> closers[] = {
+        [this] { picker->press("Command2"); },
+        [this] { picker->pressEscape(); },
+        [this] { picker->closeBox(); },
+    };
+    PickedFolder::confirm(picker->root());
+    for (const auto& closeIt : closers) {
+        EXPECT_FALSE(picker->pick(picker->folder("links"), [&] {
+            picker->doubleClickRow("a");
+            closeIt();
+        }));
+        EXPECT_EQ(PickedFolder::value(), picker->root());
+    }
+}
+
+// The list shows the visible subfolders only, no files. A click only highlights; a double
+// click or Enter opens.
+TEST_F(FolderPickerScenario, ClickHighlightsDoubleClickAndEnterOpen)
+{
+    const std::string links = picker->folder("links");
+    EXPECT_TRUE(picker->pick(links, [&] {
+        EXPECT_TRUE(picker->shows(links, {"a", "b"}));
+        picker->clickRow("a");
+        EXPECT_TRUE(picker->shows(links, {"a", "b"}));
+        picker->doubleClickRow("a");
+        EXPECT_TRUE(picker->shows(picker->folder("links/a"), {"deep"}));
+        picker->clickRow("deep");
+        picker->pressEnter();
+        EXPECT_TRUE(picker->shows(picker->folder("links/a/deep"), {}));
+        picker->press("Command1");
+    }));
+    EXPECT_EQ(PickedFolder::value(), separated(picker->folder("links/a/deep")));
+}
