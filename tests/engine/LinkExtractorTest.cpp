@@ -42,6 +42,9 @@ TEST(ExtractLinks, FrontCut)
 {
     check({{"S href=a.html>A</a> S href=b.html>B</a>", "S", "", ".html", "a.html>A</a>|#|A"},
            {"Xhref=\"a.html\">A", "X", "", "", "a.html|#|A"},
+           // Only the start string in its exact case ends the segment.
+           {"<ul>href=\"a.html\">A<UL>href=\"b.html\">B", "<ul>", "", ".html",
+            "a.html|#|A,b.html|#|B"},
            {kExamplePage, "<UL CLASS=NEWS>", "", "", "", StartStringMissing},
            {"", "x", "", "", "", StartStringMissing}});
 }

@@ -140,6 +140,16 @@ TEST(LocalFileSystem, OpenFolderMakesAndReplacesFilesWithOrWithoutUnnamedFiles)
         EXPECT_EQ(folder.read("fresh"), "5");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 4);
         EXPECT_EQ(files.count(Call::Link) > 0, mode == Mode::Unnamed);
+        if (mode != Mode::Unnamed)
+            continue;
+        // A name taken by someone else while the file was written keeps that file's permissions.
+        files.beforeNextLink([&] {
+            folder.write("raced", "old");
+            std::filesystem::permissions(folder.file("raced"), perms::owner_read);
+        });
+        open->replaceFile("raced", "6", Durability::Cached);
+        EXPECT_EQ(folder.read("raced"), "6");
+        EXPECT_EQ(permissionsOf(folder.path() / "raced"), perms::owner_read);
     }
     ::umask(oldMask);
     EXPECT_THROW(LocalFileSystem().openFolder("/nonexistent/folder"), FileError);

@@ -140,6 +140,9 @@ TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderF
     surface.setText(Field::Folder, target.file("t"));
     ASSERT_TRUE(write("a|#|t"));
     EXPECT_EQ(target.read("tt.url"), "URL=a\r\n");
+    // The name prefix takes its share of the name limit.
+    ASSERT_TRUE(write("a|#|" + std::string(300, 'x')));
+    EXPECT_EQ(target.read("t" + std::string(250, 'x') + ".url"), "URL=a\r\n");
     surface.setText(Field::Folder, target.file("missing") + "/");
     ASSERT_TRUE(write("b|#|t"));
     EXPECT_EQ(programFolder.read("t.url"), "URL=b\r\n");
