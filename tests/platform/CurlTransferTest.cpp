@@ -132,6 +132,14 @@ TEST_F(CurlTransferTest, APageCutShortOrFullEndsAtOnceAndASilentOneWithinTheIdle
               TransferFailure::None, 5},
              // Promised a body, then closed before any of it: the page was not fetched.
              {ok + "Content-Length: 5000\r\n\r\n", Then::Close, TransferFailure::Failed, 0},
+             // Hostile replies: a redirect to itself, no HTTP, a huge header, a reset.
+             {"HTTP/1.1 302 Found\r\nLocation: /\r\nContent-Length: 0\r\n\r\n", Then::Close,
+              TransferFailure::Failed, 0},
+             {"\x01\x02 this is not HTTP\r\n\r\n<a href=\"/a\">A</a>", Then::Close,
+              TransferFailure::Failed, 0},
+             {ok + "X-Big: " + std::string(1 << 20, 'x') + "\r\nContent-Length: 3\r\n\r\n<p>",
+              Then::Close, TransferFailure::Failed, 0},
+             {ok + "Content-Length: 100000\r\n\r\n<p>", Then::Reset, TransferFailure::Failed, 0},
              // Silent after the head or the first bytes: the idle limit counts from the last byte.
              {ok + "Content-Length: 1000\r\n\r\n", Then::Hold, TransferFailure::TimedOut, 0},
              {ok + "Content-Length: 1000\r\n\r\n<p>", Then::Hold, TransferFailure::TimedOut, 0},
