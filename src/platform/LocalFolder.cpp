@@ -110,9 +110,13 @@ void LocalFolder::replaceFile(const std::string& name, std::string_view bytes,
                               Durability durability)
 {
     const std::string path = m_path + name;
-    const Landing target = landingOf(name, path);
-    if (target.found || !m_unnamedFiles || !linkUnnamed(target.path, bytes, durability, path))
+    Landing target = landingOf(name, path);
+    if (target.found || !m_unnamedFiles || !linkUnnamed(target.path, bytes, durability, path)) {
+        // A name taken since it was looked at is replaced as a taken one: its permissions stay.
+        if (!target.found)
+            target = landingOf(name, path);
         renameTemporary(target, bytes, durability, path);
+    }
     if (durability == Durability::Flushed)
         syncFolder(folderOf(target.path), path);
 }

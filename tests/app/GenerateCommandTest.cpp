@@ -3,7 +3,6 @@
 #include "ExitCode.h"
 #include "FailingFileSystem.h"
 #include "LoopbackServer.h"
-#include "RawServer.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
 
@@ -12,7 +11,6 @@
 
 using namespace corvano;
 using namespace corvano::test;
-using namespace std::chrono_literals;
 
 namespace {
 
@@ -162,33 +160,4 @@ TEST_F(GenerateCommandTest, RecordFileThatCannotBeReadOrWrittenExitsFive)
     EXPECT_EQ(run(), ExitCode::SettingsFailed);
     EXPECT_NE(err.str().find("磁盘已满"), std::string::npos); // no space left
     EXPECT_TRUE(std::filesystem::exists(target.path() / "春雨.url"));
-}
-
-// Hostile servers: each run ends soon with the address error and writes nothing
-TEST_F(GenerateCommandTest, HostileServersEndSoonAndTheToolStaysUsable)
-{
-    options.idleLimit = 1s; // so that a silent server ends the run soon
-    using Then = RawServer::Then;
-    const std::string ok = "HTTP/1.1 200 OK\r\n", link = "<a href=\"/a.html\">A</a>";
-    for (const auto& [reply, then] : std::vector<std::pair<std::string, Then>>{
-             {"HTTP/1.1 302 Found\r\nLocation: /\r\nContent-Length: 0\r\n\r\n", Then::Close},
-             {"\x01\x02 this is not HTTP\r\n\r\n" + link, Then::Close},
-             {ok + "X-Big: " + std::string(1 << 20, 'x') + "\r\nContent-Length: 23\r\n\r\n" + link,
-              Then::Close},
-             {ok + "Content-Length: 100000\r\n\r\n" + link, Then::Reset},
-             {"", Then::Hold}, // never answers
-             {ok + "Content-Length: 5000\r\n\r\n", Then::Hold},
-             {ok + "Content-Length: 5000\r\n\r\n", Then::Close}, // cut off before the body
-         }) {
-        RawServer hostile(reply, then);
-        options.texts[Field::Address] = hostile.url();
-        const auto started = std::chrono::steady_clock::now();
-        EXPECT_EQ(run(), ExitCode::AddressError) << reply;
-        EXPECT_LT(std::chrono::steady_clock::now() - started, 5s) << reply;
-        EXPECT_TRUE(std::filesystem::is_empty(target.path())) << reply;
-        options.texts[Field::Address] = server.url("/list.html");
-        options.dryRun = true;
-        EXPECT_EQ(run(), ExitCode::Ok) << reply;
-        options.dryRun = false;
-    }
 }

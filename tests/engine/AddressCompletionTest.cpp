@@ -37,34 +37,30 @@ TEST(AddressCompletionTest, ResolvesEachFormOfReference)
         {"/新闻/3.html?名=值#节",
          "http://example.com/%E6%96%B0%E9%97%BB/3.html?%E5%90%8D=%E5%80%BC#%E8%8A%82"},
         {"/%e6%96%b0.html", "http://example.com/%e6%96%b0.html"},
+        // Addresses with a scheme stay exactly as they are.
+        {"http://Other.example:80/A B", "http://Other.example:80/A B"},
+        {"HTTPS://x.example/y", "HTTPS://x.example/y"},
+        {"javascript:void(0)", "javascript:void(0)"},
+        {"mailto:a@example.com", "mailto:a@example.com"},
     };
     const AddressCompletion completion(kPage);
     for (const auto& [address, completed] : cases)
         EXPECT_EQ(completion.complete(address), completed) << address;
 }
 
-// Addresses that stay exactly as they are
-TEST(AddressCompletionTest, LeavesAddressesWithASchemeAsTheyAre)
+// Other bases: none that is absolute leaves everything as it is; a default port is dropped
+TEST(AddressCompletionTest, CompletesOnlyAgainstAnAbsoluteBaseAndDropsTheDefaultPort)
 {
-    const AddressCompletion completion(kPage);
-    for (const char* address : {"http://Other.example:80/A B", "HTTPS://x.example/y",
-                                "javascript:void(0)", "mailto:a@example.com", "ftp://x/y"})
-        EXPECT_EQ(completion.complete(address), address);
-}
-
-TEST(AddressCompletionTest, LeavesEverythingAsItIsWithoutAnAbsoluteBase)
-{
-    for (const char* base : {"", "/list/page.html", "example.com/list", "javascript:x"})
-        EXPECT_EQ(AddressCompletion(base).complete("/news/1.html"), "/news/1.html") << base;
-    EXPECT_EQ(AddressCompletion().complete("a.html"), "a.html");
-}
-
-TEST(AddressCompletionTest, DropsTheDefaultPortTheFetchNamed)
-{
-    EXPECT_EQ(AddressCompletion("http://example.com:80/l/").complete("a.html"),
-              "http://example.com/l/a.html");
-    EXPECT_EQ(AddressCompletion("http://example.com:8080/l/").complete("a.html"),
-              "http://example.com:8080/l/a.html");
+    for (const auto& [base, completed] : std::vector<std::pair<std::string, std::string>>{
+             {"", "a.html"},
+             {"/list/page.html", "a.html"},
+             {"example.com/list", "a.html"},
+             {"javascript:x", "a.html"},
+             {"http://example.com:80/l/", "http://example.com/l/a.html"},
+             {"http://example.com:8080/l/", "http://example.com:8080/l/a.html"},
+         })
+        EXPECT_EQ(AddressCompletion(base).complete("a.html"), completed) << base;
+    EXPECT_EQ(AddressCompletion().complete("/news/1.html"), "/news/1.html");
 }
 
 // The base of a page

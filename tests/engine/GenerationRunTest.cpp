@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -100,24 +101,6 @@ TEST_F(GenerationRunTest, HandsTheWritersTheBaseOfThePage)
     EXPECT_EQ(writers.base, "http://example.com:8080/new/list.html");
 }
 
-// Address errors: no web address (no transfer), a failed transfer of the text as typed, a
-// time-out (logged)
-TEST_F(GenerationRunTest, TextThatIsNoWebAddressOrCannotBeFetchedIsAnAddressError)
-{
-    for (const char* address : {"example.com/list.html", "HTTP://EXAMPLE.COM/"}) {
-        surface.setText(Field::Address, address);
-        EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError) << address;
-    }
-    EXPECT_TRUE(transfer.executed.empty());
-    surface.setText(Field::Address, " see http://example.com/x ");
-    endTransfersWith(TransferFailure::Failed);
-    EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
-    EXPECT_EQ(transfer.executed, Lines{" see http://example.com/x  get"});
-    EXPECT_FALSE(std::filesystem::exists(programFolder.file("Error_CreateUrl.log")));
-    EXPECT_TRUE(writers.calls.empty());
-    EXPECT_EQ(surface.messages, Lines(3, kAddressError));
-}
-
 TEST_F(GenerationRunTest, TimeOutIsLoggedAndALogThatCannotBeWrittenHidesNothing)
 {
     endTransfersWith(TransferFailure::TimedOut);
@@ -131,22 +114,6 @@ TEST_F(GenerationRunTest, TimeOutIsLoggedAndALogThatCannotBeWrittenHidesNothing)
                           "http://example.com/list.html          因访问超时而未能生成URL\r\n"));
     EXPECT_TRUE(writers.calls.empty());
     EXPECT_EQ(surface.messages, Lines(2, kAddressError));
-}
-
-// Runs that end without the success message
-TEST_F(GenerationRunTest, MissingStartOrEndStringShowsItsSettings)
-{
-    for (const auto& [start, end, focus, message] :
-         std::vector<std::tuple<std::string, std::string, Field, std::string>>{
-             {"<UL>", "", Field::Start, "字符串错误: 起始字符串不存在，请新重设置! (48)"},
-             {"<ul>", "</ol>", Field::End, "字符串错误: 结束字符串不存在，请新重设置! (48)"}}) {
-        surface.setText(Field::Start, start);
-        surface.setText(Field::End, end);
-        EXPECT_EQ(run.Command3_Click(), RunOutcome::StringMissing) << start << end;
-        EXPECT_EQ(surface.stringSettingsFocus, focus) << start << end;
-        EXPECT_EQ(surface.messages.back(), message);
-    }
-    EXPECT_TRUE(writers.calls.empty());
 }
 
 // No link passing the filter, failed writers and an abort: no success message
@@ -187,32 +154,54 @@ TEST_F(GenerationRunTest, ATemplateWithoutAnAddressIsQuestionedBeforeTheDownload
     EXPECT_EQ(surface.questions.size(), 2U);
 }
 
-// Each press clears the earlier result; a run that ends in a failure box shows "生成失败" while
-// the box is open, with the fetch animation stopped
-TEST_F(GenerationRunTest, AFailureBoxLeavesTheFailedStatusNotAnEarlierResult)
+// Runs that end in a box: its text, a transfer only of a web address (of the text as typed),
+// a log only of a time-out, the string's settings shown for a missing one, nothing written;
+// each press clears the earlier result, and while the box is open the status is "生成失败"
+// with the fetch animation stopped
+TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
 {
     struct Row
     {
         const char* what;
         std::function<void()> arrange;
         RunOutcome outcome;
+        std::string message;
+        std::optional<Field> focus;
     };
+    const std::string noStart = "字符串错误: 起始字符串不存在，请新重设置! (48)";
+    const std::string noEnd = "字符串错误: 结束字符串不存在，请新重设置! (48)";
     const std::array<std::string, 3> failed{"生成失败", "", ""};
+    const auto address = [&](const char* text) {
+        return [this, text] { surface.setText(Field::Address, text); };
+    };
+    using enum RunOutcome;
     for (const Row& row : std::vector<Row>{
-             {"not an address", [&] { surface.setText(Field::Address, "example.com"); },
-              RunOutcome::AddressError},
-             {"failed download", [&] { endTransfersWith(TransferFailure::Failed); },
-              RunOutcome::AddressError},
-             {"time-out", [&] { endTransfersWith(TransferFailure::TimedOut); },
-              RunOutcome::AddressError},
-             {"no start string", [&] { surface.setText(Field::Start, "<ol>"); },
-              RunOutcome::StringMissing},
-             {"no end string", [&] { surface.setText(Field::End, "</ol>"); },
-              RunOutcome::StringMissing},
+             {"not an address", address("example.com/list.html"), AddressError, kAddressError, {}},
+             {"upper-case scheme", address("HTTP://EXAMPLE.COM/"), AddressError, kAddressError, {}},
+             {"failed download",
+              [&] {
+                  surface.setText(Field::Address, " see http://example.com/x ");
+                  endTransfersWith(TransferFailure::Failed);
+              },
+              AddressError,
+              kAddressError,
+              {}},
+             {"start string in another case", [&] { surface.setText(Field::Start, "<UL>"); },
+              StringMissing, noStart, Field::Start},
+             {"no end string", [&] { surface.setText(Field::End, "</ol>"); }, StringMissing, noEnd,
+              Field::End},
+             {"time-out",
+              [&] { endTransfersWith(TransferFailure::TimedOut); },
+              AddressError,
+              kAddressError,
+              {}},
          }) {
         SCOPED_TRACE(row.what);
         surface.texts = {"http://example.com/list.html", "", "URL=", "<ul>", "", ".html", "", ""};
         surface.captionsAtBoxes.clear();
+        surface.messages.clear();
+        surface.stringSettingsFocus.reset();
+        transfer.executed.clear();
         surface.captions = {"生成完毕", "", "          共生成20个URL文件"};
         endTransfersWith(TransferFailure::None);
         row.arrange();
@@ -221,6 +210,14 @@ TEST_F(GenerationRunTest, AFailureBoxLeavesTheFailedStatusNotAnEarlierResult)
             next();
         };
         EXPECT_EQ(run.Command3_Click(), row.outcome);
+        EXPECT_EQ(surface.messages, Lines{row.message});
+        EXPECT_EQ(surface.stringSettingsFocus, row.focus);
+        const bool webAddress = surface.text(Field::Address).find("http://") != std::string::npos;
+        EXPECT_EQ(transfer.executed,
+                  webAddress ? Lines{surface.text(Field::Address) + " get"} : Lines{});
+        EXPECT_EQ(std::filesystem::exists(programFolder.file("Error_CreateUrl.log")),
+                  std::string_view(row.what) == "time-out");
+        EXPECT_TRUE(writers.calls.empty());
         EXPECT_EQ(surface.captionsAtBoxes, (std::vector{failed}));
         run.Timer3_Timer();
         EXPECT_EQ(surface.captions, failed);

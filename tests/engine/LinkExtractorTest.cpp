@@ -28,37 +28,29 @@ const std::string kExamplePage = "<html><ul class=news><li><a href=\"/n/1.html\"
 
 } // namespace
 
-// The worked example
-TEST(ExtractLinks, WorkedExample)
-{
-    check({{kExamplePage, "<ul class=news>", "</ul>", ".html", "/n/1.html|#|Rain,/n/2.html|#|Wind"},
-           // Without a filter the text before the first link is a record too.
-           {kExamplePage, "<ul class=news>", "</ul>", "",
-            "<li><a|#|,/n/1.html|#|Rain,/n/2.html|#|Wind"}});
-}
-
-// Front cut: the start string in its exact case, up to the second start string
-TEST(ExtractLinks, FrontCut)
-{
-    check({{"S href=a.html>A</a> S href=b.html>B</a>", "S", "", ".html", "a.html>A</a>|#|A"},
-           {"Xhref=\"a.html\">A", "X", "", "", "a.html|#|A"},
-           {kExamplePage, "<UL CLASS=NEWS>", "", "", "", StartStringMissing},
-           {"", "x", "", "", "", StartStringMissing}});
-}
-
-// Back cut: found in any letter case inside the segment, cuts only in its exact case
-TEST(ExtractLinks, BackCut)
-{
-    check({{"<ul>href=\"a.html\">A</a></UL>href=\"b.html\">B", "<ul>", "</ul>", ".html",
-            "a.html|#|A,b.html|#|B"},
-           {"</ul> start href=\"a.html\">A", "start", "</ul>", "", "", EndStringMissing}});
-}
-
-// The split at "href=" and the three address rules
-TEST(ExtractLinks, SplitAndAddressRules)
+// Each rule of the cut, the split and the filter
+TEST(ExtractLinks, CutsSplitsAndFiltersThePage)
 {
     check({
-        // Quoted: up to the next quote, or the end of the piece.
+        // The worked example
+        {kExamplePage, "<ul class=news>", "</ul>", ".html", "/n/1.html|#|Rain,/n/2.html|#|Wind"},
+        // Without a filter the text before the first link is a record too.
+        {kExamplePage, "<ul class=news>", "</ul>", "",
+         "<li><a|#|,/n/1.html|#|Rain,/n/2.html|#|Wind"},
+        // Front cut: the start string in its exact case, up to the second start string
+        {"S href=a.html>A</a> S href=b.html>B</a>", "S", "", ".html", "a.html>A</a>|#|A"},
+        {"Xhref=\"a.html\">A", "X", "", "", "a.html|#|A"},
+        // Only the start string in its exact case ends the segment.
+        {"<ul>href=\"a.html\">A<UL>href=\"b.html\">B", "<ul>", "", ".html",
+         "a.html|#|A,b.html|#|B"},
+        {kExamplePage, "<UL CLASS=NEWS>", "", "", "", StartStringMissing},
+        {"", "x", "", "", "", StartStringMissing},
+        // Back cut: found in any letter case inside the segment, cuts only in its exact case
+        {"<ul>href=\"a.html\">A</a></UL>href=\"b.html\">B", "<ul>", "</ul>", ".html",
+         "a.html|#|A,b.html|#|B"},
+        {"</ul> start href=\"a.html\">A", "start", "</ul>", "", "", EndStringMissing},
+        // The split at "href=" and the three address rules. Quoted: up to the next quote, or
+        // the end of the piece.
         {"href=\"/a b.html\">T", "", "", "a", "/a b.html|#|T"},
         {"href=\"/open", "", "", "open", "/open|#|"},
         // Unquoted with a space anywhere in the piece: up to the first space.
@@ -73,13 +65,7 @@ TEST(ExtractLinks, SplitAndAddressRules)
         {"abc", "", "", "", "abc|#|"},
         {"", "", "", "", ""},
         {"href=b>2</a>href=a>1</a>href=b>2", "", "", "", "b|#|2,a|#|1,b|#|2"},
-    });
-}
-
-// The filter and the title rule
-TEST(ExtractLinks, FilterAndTitleRules)
-{
-    check({
+        // The filter and the title rule
         {"href=a.php>A</a>href=b.HTML>B", "", "", ".html", "b.HTML|#|B"},
         {"href=\"a\">Rain, then sun</a>", "", "", "", "a|#|Rain, then sun"},
         {"href=\"a\"><b>bold</b>", "", "", "", "a|#|"},

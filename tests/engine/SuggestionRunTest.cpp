@@ -19,11 +19,11 @@ const std::string kListPage =
 
 struct Case
 {
-    const char* name;
-    std::string address, body;
+    const char* address;
+    std::string body;
     TransferFailure failure;
     SuggestionOutcome outcome;
-    std::vector<std::string> messages;
+    std::string message;
     std::string start; // of the proposal handed over; empty: none
 };
 
@@ -33,38 +33,18 @@ struct Case
 TEST(SuggestionRun, EndsAsTheAddressAndThePageAllow)
 {
     const std::string addressError = "网址错误: 您提供的网页地址无效,无法完成操作！ (16)";
-    const std::vector<Case> cases{
-        {"list",
-         "http://example.com/",
-         kListPage,
-         TransferFailure::None,
-         SuggestionOutcome::Found,
-         {"自动识别: 已识别列表：共3个链接 (64)"},
-         "<ol class=\"新闻\">"},
-        {"no list",
-         "http://example.com/",
-         "<p><a href=\"/a.html\">A</a></p>",
-         TransferFailure::None,
-         SuggestionOutcome::NoList,
-         {"自动识别: 未找到链接列表 (64)"},
-         ""},
-        {"wrong address",
-         "ftp://example.com/",
-         kListPage,
-         TransferFailure::None,
-         SuggestionOutcome::AddressError,
-         {addressError},
-         ""},
-        {"failed fetch",
-         "http://example.com/",
-         kListPage,
-         TransferFailure::TimedOut,
-         SuggestionOutcome::AddressError,
-         {addressError},
-         ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    const char* web = "http://example.com/";
+    using enum SuggestionOutcome;
+    for (const Case& c : std::vector<Case>{
+             {web, kListPage, TransferFailure::None, Found, "自动识别: 已识别列表：共3个链接 (64)",
+              "<ol class=\"新闻\">"},
+             {web, "<p><a href=\"/a.html\">A</a></p>", TransferFailure::None, NoList,
+              "自动识别: 未找到链接列表 (64)", ""},
+             {"ftp://example.com/", kListPage, TransferFailure::None, AddressError, addressError,
+              ""},
+             {web, kListPage, TransferFailure::TimedOut, AddressError, addressError, ""},
+         }) {
+        SCOPED_TRACE(c.message + " " + c.address);
         RecordingSurface surface;
         FakeTransfer transfer;
         surface.texts[Field::Address] = c.address;
@@ -73,7 +53,7 @@ TEST(SuggestionRun, EndsAsTheAddressAndThePageAllow)
         std::string start;
         SuggestionRun run(surface, transfer, [&](const ListProposal& p) { start = p.start; });
         EXPECT_EQ(run.suggest(), c.outcome);
-        EXPECT_EQ(surface.messages, c.messages);
+        EXPECT_EQ(surface.messages, std::vector{c.message});
         EXPECT_EQ(start, c.start);
         EXPECT_FALSE(run.running());
     }

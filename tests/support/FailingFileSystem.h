@@ -7,7 +7,9 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <unistd.h>
+#include <utility>
 
 namespace corvano::test {
 
@@ -40,6 +42,8 @@ public:
     void lackUnnamedFiles() { m_unnamedFiles = false; }
     // From now on, files made without a name cannot be named, as without /proc.
     void lackProc() { m_proc = false; }
+    // Runs once, just before the next file written without a name is named.
+    void beforeNextLink(std::function<void()> action) { m_beforeLink = std::move(action); }
 
     void replaceFile(const std::string& path, std::string_view bytes,
                      Durability durability) override
@@ -80,6 +84,8 @@ protected:
     }
     int linkUnnamed(int fd, int folderFd, const char* name) override
     {
+        if (auto action = std::exchange(m_beforeLink, {}))
+            action();
         if (!m_proc)
             return fail(ENOENT);
         return failsNow(Call::Link) ? failWith(Call::Link, ENOSPC)
@@ -136,6 +142,7 @@ private:
     std::array<int, 6> m_count{};
     bool m_unnamedFiles = true;
     bool m_proc = true;
+    std::function<void()> m_beforeLink;
 };
 
 } // namespace corvano::test

@@ -140,6 +140,9 @@ TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderF
     surface.setText(Field::Folder, target.file("t"));
     ASSERT_TRUE(write("a|#|t"));
     EXPECT_EQ(target.read("tt.url"), "URL=a\r\n");
+    // The name prefix takes its share of the name limit.
+    ASSERT_TRUE(write("a|#|" + std::string(300, 'x')));
+    EXPECT_EQ(target.read("t" + std::string(250, 'x') + ".url"), "URL=a\r\n");
     surface.setText(Field::Folder, target.file("missing") + "/");
     ASSERT_TRUE(write("b|#|t"));
     EXPECT_EQ(programFolder.read("t.url"), "URL=b\r\n");
@@ -166,45 +169,26 @@ TEST_F(UrlFileWriterTest, FailedWriteStopsTheRunAndKeepsEarlierFiles)
 }
 
 // A close that fails (where a full disk may first show) stops the run like any failed write;
-// shortcuts are not flushed one by one, and a link the user made keeps pointing at its file
-TEST_F(UrlFileWriterTest, FailedCloseStopsTheRunAndLinksStay)
+// shortcuts are not flushed one by one
+TEST_F(UrlFileWriterTest, FailedCloseStopsTheRun)
 {
-    using std::filesystem::perms;
-    target.write("real.url", "old");
-    std::filesystem::permissions(target.file("real.url"), perms::owner_read | perms::owner_write);
-    std::filesystem::create_symlink("real.url", target.path() / "t.url");
-    ASSERT_TRUE(write("1|#|t"));
-    EXPECT_TRUE(std::filesystem::is_symlink(target.path() / "t.url"));
-    EXPECT_EQ(target.read("real.url"), "URL=1\r\n");
-    EXPECT_EQ(std::filesystem::status(target.path() / "real.url").permissions(),
-              perms::owner_read | perms::owner_write);
-    EXPECT_EQ(files.count(FailingFileSystem::Call::Sync), 0);
     files.failCall(FailingFileSystem::Call::Close, 2);
     EXPECT_FALSE(write("2|#|a,3|#|b,4|#|c"));
-    EXPECT_EQ(namesIn(target), (Names{"a.url", "real.url", "t.url"}));
+    EXPECT_EQ(namesIn(target), (Names{"a.url"}));
+    EXPECT_EQ(files.count(FailingFileSystem::Call::Sync), 0);
     EXPECT_EQ(surface.messages,
               std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") +
                                        "：输入/输出错误 (16)"});
 }
 
-// Where the file system cannot make files without a name, the same files appear, a taken
-// name is replaced, and no temporary stays; a file that holds its bytes is left alone; a run
-// that stops before naming a file leaves none
-TEST_F(UrlFileWriterTest, WritesTheSameFilesWithoutUnnamedFilesAndNoHalfFile)
+// A file that holds its bytes is left alone; a run that stops before naming a file leaves none
+TEST_F(UrlFileWriterTest, LeavesAFileThatHoldsItsBytesAndNoHalfFile)
 {
-    target.write("b.url", "old b");
-    files.lackUnnamedFiles();
     ASSERT_TRUE(write("1|#|a,2|#|b"));
-    EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url"}));
-    EXPECT_EQ(target.read("b.url"), "URL=2\r\n");
-    EXPECT_EQ(files.count(FailingFileSystem::Call::Link), 0);
-    // A file that already holds its bytes is not written again.
     const int writes = files.count(FailingFileSystem::Call::Write);
     ASSERT_TRUE(write("1|#|a,3|#|b"));
     EXPECT_EQ(files.count(FailingFileSystem::Call::Write), writes + 1);
-    FailingFileSystem fast;
-    UrlFileWriter fastWriter{surface, fast, programFolder.path().string()};
-    fast.failCall(FailingFileSystem::Call::Link, 2);
-    EXPECT_FALSE(fastWriter.MakeUrlFiles("<page>", "3|#|c,4|#|d,5|#|e"));
+    files.failCall(FailingFileSystem::Call::Link, 2);
+    EXPECT_FALSE(write("3|#|c,4|#|d,5|#|e"));
     EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url", "c.url"}));
 }
