@@ -49,6 +49,8 @@ TEST(ExtractLinks, CutsSplitsAndFiltersThePage)
         {"<ul>href=\"a.html\">A</a></UL>href=\"b.html\">B", "<ul>", "</ul>", ".html",
          "a.html|#|A,b.html|#|B"},
         {"</ul> start href=\"a.html\">A", "start", "</ul>", "", "", EndStringMissing},
+        // ... at its first occurrence: a later list on the page stays out.
+        {"<ul>href=\"a\">A</a></ul>href=\"b\">B</a></ul>", "<ul>", "</ul>", "", "a|#|A"},
         // The split at "href=" and the three address rules. Quoted: up to the next quote, or
         // the end of the piece.
         {"href=\"/a b.html\">T", "", "", "a", "/a b.html|#|T"},

@@ -15,6 +15,14 @@ TEST(AnsiCodec, RoundTripsChineseThroughGbkAndMarksTheRest)
     EXPECT_EQ(AnsiCodec::encode("a😀b\xFF"), "a?b?");
 }
 
+// A template file must be real UTF-8: an overlong form could smuggle in a "/" or a "<".
+TEST(Utf8, AcceptsOnlyShortestForms)
+{
+    EXPECT_TRUE(Utf8::isValid("\xC2\x80 \xE4\xB8\xAD"));
+    for (const char* overlong : {"\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xF0\x80\x80\xAF"})
+        EXPECT_FALSE(Utf8::isValid(overlong)) << overlong;
+}
+
 // Decoding named charsets
 TEST(CharsetDecoder, ReplacesBadBytesDropsACutOffTailAndAlwaysYieldsUtf8)
 {

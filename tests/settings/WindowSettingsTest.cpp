@@ -84,6 +84,7 @@ TEST_F(WindowSettingsTest, SettingsNotKeptWholeAreToldAtClose)
          "设置错误: 设置共 714 字节，超过了设置文件能保存的 600 字节，超出的部分没有保存。 (48)"},
         {"表情😀", "设置错误: 设置中有系统编码无法表示的字符，保存时已换成“?”。 (48)"},
         {std::string(700, 'x') + "😀", "设置错误: 设置共 715 字节"},
+        {std::string(586, 'x'), ""}, // exactly the 600 bytes a record keeps
         {"正好", ""},
     };
     for (const auto& [template_, message] : cases) {
