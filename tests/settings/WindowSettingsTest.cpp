@@ -91,6 +91,7 @@ TEST_F(WindowSettingsTest, SettingsNotKeptWholeAreToldAtClose)
         window.texts[Field::Template] = template_;
         close();
         const std::string shown = messages.empty() ? "" : messages.back();
+        EXPECT_EQ(shown.empty(), message.empty()) << shown;
         EXPECT_TRUE(shown.starts_with(message)) << shown;
         EXPECT_LE(messages.size(), 1u);
         messages.clear();
