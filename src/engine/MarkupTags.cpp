@@ -1,6 +1,7 @@
 #include "MarkupTags.h"
 
 #include "RegularExpression.h"
+#include "TextSearch.h"
 #include "platform/AsciiCase.h"
 
 #include <initializer_list>
@@ -75,6 +76,10 @@ MarkupTags::Attributes attributesOf(const RegularExpression& attribute, std::str
 void MarkupTags::find(std::string_view html, std::string_view name,
                       const std::function<bool(const Attributes&)>& visit)
 {
+    // Walking every tag of a long page costs far more than a look for the name: most pages
+    // have no <base> at all.
+    if (!TextSearch::containsIgnoringCase(html, "<" + std::string(name)))
+        return;
     const RegularExpression markup(markupPattern(name));
     const RegularExpression attribute("(?s)" + attributePattern());
     for (std::size_t at = 0; at < html.size();) {
