@@ -78,7 +78,9 @@ void MarkupTags::find(std::string_view html, std::string_view name,
 {
     // Walking every tag of a long page costs far more than a look for the name: most pages
     // have no <base> at all.
-    if (!TextSearch::containsIgnoringCase(html, "<" + std::string(name)))
+    std::string opening(1, '<');
+    opening.append(name);
+    if (!TextSearch::containsIgnoringCase(html, opening))
         return;
     const RegularExpression markup(markupPattern(name));
     const RegularExpression attribute("(?s)" + attributePattern());
