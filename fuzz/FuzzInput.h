@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +24,12 @@ inline std::vector<std::string> fields(const std::uint8_t* data, std::size_t siz
     return out;
 }
 
+// Names the broken property before stopping, so a crash report says what went wrong.
 [[noreturn]] inline void violated(const char* what)
 {
+    std::fputs(what, stderr);
+    std::fputc('\n', stderr);
     __builtin_trap();
-    (void)what;
 }
 
 } // namespace corvano::fuzz

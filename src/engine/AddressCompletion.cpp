@@ -49,9 +49,12 @@ std::string AddressCompletion::baseOf(std::string_view pageHtml, std::string_vie
     const auto href = firstBaseHref(pageHtml);
     if (!href)
         return std::string(pageAddress);
-    // A <base> that does not give an absolute address leaves the page's own.
+    // A <base> that does not give an address that completes leaves the page's own. Parsing
+    // alone is not enough: libcurl takes "file:///" as a base but resolves nothing against it.
     std::string base = AddressCompletion(pageAddress).complete(*href);
-    return AddressCompletion(base).m_base ? base : std::string(pageAddress);
+    const AddressCompletion candidate(base);
+    const bool completes = candidate.m_base && resolve(*candidate.m_base, "x").has_value();
+    return completes ? base : std::string(pageAddress);
 }
 
 } // namespace corvano
