@@ -41,12 +41,26 @@ class MainWindowDriver
 public:
     virtual ~MainWindowDriver() = default;
 
-    // A fresh window on the program folder, with the texts of a run against /list.html.
-    virtual void open(bool forARun = true) = 0;
+    // A fresh window on the program folder; one with the texts of a run against /list.html.
+    virtual void open() = 0;
+    void openForARun()
+    {
+        open();
+        const std::string texts[] = {url("/list.html"),
+                                     targetFile(""),
+                                     "[InternetShortcut]\r\nURL=",
+                                     R"(<ul class="news">)",
+                                     "</ul>",
+                                     ".html",
+                                     "/news/",
+                                     url("/news/")};
+        for (const Field field : kFields)
+            type(field, texts[textNumber(field) - 1]);
+    }
     virtual void close() = 0;
 
     virtual std::string url(const std::string& path) const = 0;
-    virtual int requests(const std::string& path) const = 0;
+    virtual int holds() const = 0; // requests for /hold.html
     // A file in the target folder as the window names it, and its bytes ("" when missing).
     virtual std::string targetFile(const std::string& name) const = 0;
     virtual std::string read(const std::string& name) const = 0;
