@@ -25,7 +25,6 @@
 #include <QTest>
 #include <QTimer>
 #include <atomic>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -38,11 +37,6 @@ namespace {
 QString qtext(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-std::string withoutReturns(QString text)
-{
-    return text.remove('\r').toStdString();
 }
 
 // Drives the Qt main window through its widgets, found by their object names. Modal windows
@@ -87,15 +81,6 @@ public:
     std::string url(const std::string& path) const override { return m_server.url(path); }
     int holds() const override { return m_holds; }
     std::string targetFile(const std::string& name) const override { return m_target.file(name); }
-    std::string read(const std::string& name) const override
-    {
-        return std::filesystem::is_regular_file(m_target.file(name)) ? m_target.read(name) : "";
-    }
-    void makeFolder(const std::string& name) override
-    {
-        std::filesystem::create_directory(m_target.path() / name);
-    }
-    bool targetIsEmpty() const override { return std::filesystem::is_empty(m_target.path()); }
     void type(Field field, const std::string& text) override
     {
         const QString box = QString("Text%1").arg(textNumber(field));
@@ -107,7 +92,7 @@ public:
     std::string text(Field field) const override { return m_window->text(field); }
     std::string linkList() const override
     {
-        return withoutReturns(the<QPlainTextEdit>(*m_window, "Text9").toPlainText());
+        return withoutReturns(the<QPlainTextEdit>(*m_window, "Text9").toPlainText().toStdString());
     }
     std::string caption(StatusLabel label) const override { return m_window->caption(label); }
     bool isChecked() const override { return the<QCheckBox>(*m_window, "Check1").isChecked(); }
@@ -128,13 +113,9 @@ public:
     {
         return the<QTabBar>(*m_window, "TabStrip1Tabs").currentIndex() + 1;
     }
-    std::string page() const override
+    bool isVisible(const std::string& control) const override
     {
-        for (const char* frame : {"Frame3", "Frame5", "Frame7"}) {
-            if (the(*m_window, frame).isVisible())
-                return frame;
-        }
-        return {};
+        return the(*m_window, control.c_str()).isVisible();
     }
     std::string focused() const override
     {
@@ -193,8 +174,9 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             const bool okOnly = box->standardButtons() == QMessageBox::Ok;
-            m_messages.push_back({box->windowTitle().toStdString(), withoutReturns(box->text()),
-                                  !okOnly, m_window ? m_window->caption(StatusLabel::Label3) : ""});
+            m_messages.push_back({box->windowTitle().toStdString(),
+                                  withoutReturns(box->text().toStdString()), !okOnly,
+                                  m_window ? m_window->caption(StatusLabel::Label3) : ""});
             QAbstractButton* answer = box->button(okOnly        ? QMessageBox::Ok
                                                   : m_answerYes ? QMessageBox::Yes
                                                                 : QMessageBox::No);
