@@ -160,10 +160,3 @@ TEST_F(QtLauncherTest, LeavingDoesNotWaitForASlowPage)
     EXPECT_FALSE(answered);
     left = true;
 }
-
-int main(int argc, char** argv)
-{
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

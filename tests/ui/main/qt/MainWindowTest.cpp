@@ -5,7 +5,6 @@
 #include "../MainWindowDriver.h"
 #include "LoopbackServer.h"
 #include "TemporaryFolder.h"
-#include "ui/common/qt/QtChinese.h"
 
 #include <QAbstractButton>
 #include <QAbstractFileIconProvider>
@@ -294,13 +293,4 @@ TEST_F(QtMainWindowTest, FramesCaptionsAndTheSuggestButtonFit)
          the("Frame5").findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(control == &button || !control->geometry().intersects(button.geometry()))
             << control->objectName().toStdString();
-}
-
-int main(int argc, char** argv)
-{
-    QApplication application(argc, argv);
-    if (!QtChinese::install(application))
-        return 1;
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include "ui/picker/win32/Subfolders.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace corvano;
 
@@ -20,12 +21,8 @@ TEST(DriveEntryTest, RootIsTheFirstTwoCharactersAndOneBackslash)
 // backslash, stray separators go, no root gives no chain.
 TEST(FolderChainTest, RootThenEachFolderDownToTheOpenOne)
 {
-    const struct
-    {
-        const wchar_t* path;
-        const wchar_t* names; // joined by "|"
-        const wchar_t* open;
-    } cases[] = {
+    // The path, the names of the chain joined by "|", the open folder's path.
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
         {L"c:\\links\\a", L"C:\\|links|a", L"C:\\links\\a"},
         {L"C:\\", L"C:\\", L"C:\\"},
         {L"C:", L"C:\\", L"C:\\"},
@@ -38,13 +35,13 @@ TEST(FolderChainTest, RootThenEachFolderDownToTheOpenOne)
         {L"\\\\server", L"", L""},
         {L"1:\\a", L"", L""},
     };
-    for (const auto& c : cases) {
-        std::wstring names;
-        for (const FolderLink& link : FolderChain::of(c.path))
-            names += (names.empty() ? L"" : L"|") + link.name;
-        EXPECT_EQ(names, c.names) << c.path;
-        const auto chain = FolderChain::of(c.path);
-        EXPECT_EQ(chain.empty() ? L"" : chain.back().path, c.open) << c.path;
+    for (const auto& [path, names, open] : cases) {
+        const auto chain = FolderChain::of(path);
+        std::wstring joined;
+        for (const FolderLink& link : chain)
+            joined += (joined.empty() ? L"" : L"|") + link.name;
+        EXPECT_EQ(joined, names) << path;
+        EXPECT_EQ(chain.empty() ? L"" : chain.back().path, open) << path;
     }
     EXPECT_EQ(FolderChain::of(L"c:\\links\\a")[1].path, L"C:\\links");
 }
