@@ -2,6 +2,7 @@
 
 #include "FakeWindows.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +36,13 @@ public:
     // The addresses opened and "main" for the main window, in order.
     virtual std::vector<std::string> asked() const = 0;
 
+    // Puts the pictures in img/ and both components in the system, so that a start passes.
+    void prepare()
+    {
+        std::filesystem::copy(CORVANO_PICTURES_DIR, img());
+        system.addFile("C:\\WINDOWS\\system32\\comdlg32.ocx", "dialog");
+        system.addFile("C:\\WINDOWS\\system32\\MSINET.OCX", "inet");
+    }
     std::string program() const { return m_program.path().string(); }
     std::string img(const std::string& name = "") const
     {

@@ -16,13 +16,7 @@ namespace {
 class LauncherScenario : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::filesystem::copy(CORVANO_PICTURES_DIR, launcher->img());
-        // Both components are in place, so the check passes.
-        launcher->system.addFile("C:\\WINDOWS\\system32\\comdlg32.ocx", "dialog");
-        launcher->system.addFile("C:\\WINDOWS\\system32\\MSINET.OCX", "inet");
-    }
+    void SetUp() override { launcher->prepare(); }
 
     void show()
     {

@@ -4,7 +4,10 @@
 #include "engine/MainSurface.h"
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,17 +44,39 @@ class MainWindowDriver
 public:
     virtual ~MainWindowDriver() = default;
 
-    // A fresh window on the program folder, with the texts of a run against /list.html.
-    virtual void open(bool forARun = true) = 0;
+    // A fresh window on the program folder; one with the texts of a run against /list.html.
+    virtual void open() = 0;
+    void openForARun()
+    {
+        open();
+        const std::string texts[] = {url("/list.html"),
+                                     targetFile(""),
+                                     "[InternetShortcut]\r\nURL=",
+                                     R"(<ul class="news">)",
+                                     "</ul>",
+                                     ".html",
+                                     "/news/",
+                                     url("/news/")};
+        for (const Field field : kFields)
+            type(field, texts[textNumber(field) - 1]);
+    }
     virtual void close() = 0;
 
     virtual std::string url(const std::string& path) const = 0;
-    virtual int requests(const std::string& path) const = 0;
-    // A file in the target folder as the window names it, and its bytes ("" when missing).
+    virtual int holds() const = 0; // requests for /hold.html
+    // A file in the target folder as the window names it (UTF-8), and its bytes ("" when
+    // missing).
     virtual std::string targetFile(const std::string& name) const = 0;
-    virtual std::string read(const std::string& name) const = 0;
-    virtual void makeFolder(const std::string& name) = 0;
-    virtual bool targetIsEmpty() const = 0;
+    std::string read(const std::string& name) const
+    {
+        std::ifstream in(pathOf(targetFile(name)), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    void makeFolder(const std::string& name) const
+    {
+        std::filesystem::create_directory(pathOf(targetFile(name)));
+    }
+    bool targetIsEmpty() const { return std::filesystem::is_empty(pathOf(targetFile(""))); }
 
     virtual void type(Field field, const std::string& text) = 0;
     virtual std::string text(Field field) const = 0;
@@ -63,7 +88,15 @@ public:
     virtual void clickTab(int position) = 0;
     virtual void renameTab(int position, const std::string& caption) = 0;
     virtual int selectedTab() const = 0;
-    virtual std::string page() const = 0;
+    virtual bool isVisible(const std::string& control) const = 0;
+    // The page shown: Frame3, Frame5 or Frame7 (more than one name when more show).
+    std::string page() const
+    {
+        std::string shown;
+        for (const char* frame : {"Frame3", "Frame5", "Frame7"})
+            shown += isVisible(frame) ? frame : "";
+        return shown;
+    }
     virtual std::string focused() const = 0;
 
     virtual void answerQuestionsWith(bool yes) = 0;
@@ -77,6 +110,16 @@ public:
     // Runs the action after the delay, while the event loop runs (inside a press, say).
     virtual void later(std::chrono::milliseconds delay, std::function<void()> action) = 0;
     virtual void wait(std::chrono::milliseconds time) = 0;
+
+    static std::filesystem::path pathOf(const std::string& utf8)
+    {
+        return std::u8string(utf8.begin(), utf8.end());
+    }
+    static std::string withoutReturns(std::string text)
+    {
+        std::erase(text, '\r');
+        return text;
+    }
 };
 
 std::unique_ptr<MainWindowDriver> makeMainWindowDriver();

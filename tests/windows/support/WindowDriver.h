@@ -8,6 +8,7 @@
 #include <chrono>
 #include <dlgs.h>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -57,81 +58,116 @@ inline void click(HWND window, int id)
     ::SendMessageW(control(window, id), BM_CLICK, 0, 0);
 }
 
-inline bool isShown(HWND window, int id)
+// A key pressed on the focused window, through the window's own keyboard handling.
+inline void pressKey(HWND window, WPARAM key)
 {
-    return ::IsWindowVisible(control(window, id)) != 0;
+    ::SetFocus(window);
+    ::PostMessageW(window, WM_KEYDOWN, key, 1);
+    ::PostMessageW(window, WM_KEYUP, key, 0xC0000001);
 }
 
-// The mouse as the system drives it: a press goes to the window under the pointer, and while a
-// window holds the capture every move and release goes to that window. Points are given in the
-// client coordinates of a window, taken where that window stands at the moment.
-class Mouse
+inline std::wstring classOf(HWND window)
+{
+    wchar_t name[32] = {};
+    ::GetClassNameW(window, name, 32);
+    return name;
+}
+
+// A control's place in its container, in pixels.
+inline RECT placeOf(HWND control)
+{
+    RECT place;
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+inline LOGFONTW fontOf(HWND control)
+{
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+                 &font);
+    return font;
+}
+
+// A mouse message as the system routes it: to the window holding the capture, else to the one
+// under the pointer. The point is in the client coordinates of the window given.
+inline void sendMouse(HWND window, POINT point, UINT message, WPARAM buttonsHeld)
+{
+    ::ClientToScreen(window, &point);
+    HWND target = ::GetCapture();
+    if (!target)
+        target = ::WindowFromPoint(point);
+    if (!target)
+        throw std::logic_error("no window under the pointer");
+    ::ScreenToClient(target, &point);
+    ::SendMessageW(target, message, buttonsHeld, MAKELPARAM(point.x, point.y));
+}
+
+// Runs an action every period on this thread's message loop while it lives. (A timer procedure
+// is stdcall, which a lambda converts to only on 64-bit Windows.)
+class LoopTimer
 {
 public:
-    enum class Button
+    LoopTimer(std::chrono::milliseconds period, std::function<void()> action)
+        : m_id(::SetTimer(nullptr, 0, static_cast<UINT>(period.count()), &LoopTimer::onTick))
     {
-        Left,
-        Right,
-        Middle
-    };
-
-    void press(HWND window, POINT point, Button button)
-    {
-        static constexpr UINT kDown[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
-        m_held |= keyOf(button);
-        send(window, point, kDown[static_cast<int>(button)]);
+        actions()[m_id] = std::move(action);
     }
-    void move(HWND window, POINT point) { send(window, point, WM_MOUSEMOVE); }
-    void release(HWND window, POINT point, Button button)
+    ~LoopTimer()
     {
-        static constexpr UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
-        m_held &= ~keyOf(button);
-        send(window, point, kUp[static_cast<int>(button)]);
+        ::KillTimer(nullptr, m_id);
+        actions().erase(m_id);
     }
-    void click(HWND window, POINT point, Button button = Button::Left)
-    {
-        press(window, point, button);
-        release(window, point, button);
-    }
-    void drag(HWND window, POINT from, POINT to, Button button)
-    {
-        press(window, from, button);
-        move(window, to);
-        release(window, to, button);
-    }
+    LoopTimer(const LoopTimer&) = delete;
+    LoopTimer& operator=(const LoopTimer&) = delete;
 
 private:
-    static WPARAM keyOf(Button button)
+    static std::map<UINT_PTR, std::function<void()>>& actions()
     {
-        static constexpr WPARAM kKeys[] = {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON};
-        return kKeys[static_cast<int>(button)];
+        static std::map<UINT_PTR, std::function<void()>> all;
+        return all;
+    }
+    static void CALLBACK onTick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        const auto found = actions().find(id);
+        if (found != actions().end())
+            std::function<void()>(found->second)(); // a copy: the action may end its timer
     }
 
-    void send(HWND window, POINT point, UINT message) const
-    {
-        ::ClientToScreen(window, &point);
-        HWND target = ::GetCapture();
-        if (!target)
-            target = ::WindowFromPoint(point);
-        if (!target)
-            throw std::logic_error("no window under the pointer");
-        ::ScreenToClient(target, &point);
-        ::SendMessageW(target, message, m_held, MAKELPARAM(point.x, point.y));
-    }
-
-    WPARAM m_held = 0;
+    UINT_PTR m_id;
 };
 
-// A visible dialog of the system's: a message box, a file dialog.
-inline bool isDialog(HWND window)
+// Offers every visible window of this thread to the answer, on a timer, while it lives; the
+// answer returns true when the rest need not be offered.
+class DialogAnswerer
 {
-    wchar_t className[16] = {};
-    ::GetClassNameW(window, className, 16);
-    return std::wstring(className) == L"#32770" && ::IsWindowVisible(window);
-}
+public:
+    explicit DialogAnswerer(std::function<bool(HWND)> answer)
+        : m_answer(std::move(answer)), m_timer(std::chrono::milliseconds(30), [this] {
+              ::EnumThreadWindows(::GetCurrentThreadId(), &DialogAnswerer::offer,
+                                  reinterpret_cast<LPARAM>(this));
+          })
+    {}
+
+private:
+    static BOOL CALLBACK offer(HWND window, LPARAM self)
+    {
+        return !::IsWindowVisible(window) ||
+               !reinterpret_cast<DialogAnswerer*>(self)->m_answer(window);
+    }
+
+    std::function<bool(HWND)> m_answer;
+    LoopTimer m_timer;
+};
 
 // A message box shows its text in the static control numbered so; other dialogs have none.
 inline constexpr int kMessageText = 0xFFFF;
+
+inline bool isMessageBox(HWND window)
+{
+    return classOf(window) == L"#32770" && ::GetDlgItem(window, kMessageText);
+}
 
 // A message box as it was shown.
 struct ShownBox
@@ -143,118 +179,72 @@ struct ShownBox
 };
 
 // Answers every message box this thread shows with its OK button, or a question with the
-// button given, and keeps what each one said. Only one answerer may exist at a time.
+// button given, and keeps what each one said.
 class BoxAnswerer
 {
 public:
     explicit BoxAnswerer(int questionAnswer = IDYES, std::function<std::string()> note = {})
         : m_questionAnswer(questionAnswer), m_note(std::move(note))
-    {
-        if (s_current)
-            throw std::logic_error("one BoxAnswerer at a time");
-        s_current = this;
-        m_timer = ::SetTimer(nullptr, 0, 30, &BoxAnswerer::onTick);
-    }
-    ~BoxAnswerer()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_current = nullptr;
-    }
-    BoxAnswerer(const BoxAnswerer&) = delete;
-    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+    {}
 
     const std::vector<ShownBox>& boxes() const { return m_boxes; }
     std::vector<ShownBox> take() { return std::exchange(m_boxes, {}); }
 
 private:
-    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
+    bool answer(HWND box)
     {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &BoxAnswerer::answer, 0);
+        if (!isMessageBox(box))
+            return false;
+        const bool yesNo = ::GetDlgItem(box, IDYES) && ::GetDlgItem(box, IDNO);
+        m_boxes.push_back({WindowText::get(box), WindowText::get(::GetDlgItem(box, kMessageText)),
+                           yesNo, m_note ? m_note() : ""});
+        ::PostMessageW(box, WM_COMMAND, yesNo ? m_questionAnswer : IDOK, 0);
+        ::ShowWindow(box, SW_HIDE); // answered once, even if the next tick comes first
+        return false;
     }
 
-    static BOOL CALLBACK answer(HWND window, LPARAM)
-    {
-        if (!s_current || !isDialog(window) || !::GetDlgItem(window, kMessageText))
-            return TRUE;
-        const bool yesNo = ::GetDlgItem(window, IDYES) && ::GetDlgItem(window, IDNO);
-        s_current->m_boxes.push_back({WindowText::get(window),
-                                      WindowText::get(::GetDlgItem(window, kMessageText)), yesNo,
-                                      s_current->m_note ? s_current->m_note() : ""});
-        ::PostMessageW(window, WM_COMMAND, yesNo ? s_current->m_questionAnswer : IDOK, 0);
-        ::ShowWindow(window, SW_HIDE); // answered once, even if the next tick comes first
-        return TRUE;
-    }
-
-    static inline BoxAnswerer* s_current = nullptr;
     int m_questionAnswer;
     std::function<std::string()> m_note;
-    UINT_PTR m_timer = 0;
     std::vector<ShownBox> m_boxes;
+    DialogAnswerer m_answerer{[this](HWND box) { return answer(box); }};
 };
 
-// Answers the first file dialog this thread shows (a dialog that is not a message box): types
-// the file name into it and presses its OK button. Only one answerer may exist at a time.
+// Answers the first file dialog this thread shows: types the file name into it and presses its
+// OK button; keeps the file types it offered, as its list shows them.
 class FileDialogAnswerer
 {
 public:
-    explicit FileDialogAnswerer(std::string fileName) : m_fileName(std::move(fileName))
-    {
-        if (s_current)
-            throw std::logic_error("one FileDialogAnswerer at a time");
-        s_current = this;
-        m_timer = ::SetTimer(nullptr, 0, 30, &FileDialogAnswerer::onTick);
-    }
-    ~FileDialogAnswerer()
-    {
-        ::KillTimer(nullptr, m_timer);
-        s_current = nullptr;
-    }
-    FileDialogAnswerer(const FileDialogAnswerer&) = delete;
-    FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
+    explicit FileDialogAnswerer(std::string fileName) : m_fileName(std::move(fileName)) {}
 
-    // The title of the dialog answered; empty while none has been.
-    const std::string& title() const { return m_title; }
-    // The file types the dialog offered, as its list shows them.
     const std::vector<std::string>& types() const { return m_types; }
 
 private:
-    static void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD)
+    bool answer(HWND dialog)
     {
-        ::EnumThreadWindows(::GetCurrentThreadId(), &FileDialogAnswerer::answer, 0);
-    }
-
-    static BOOL CALLBACK answer(HWND window, LPARAM)
-    {
-        if (!s_current || !s_current->m_title.empty() || !isDialog(window) ||
-            ::GetDlgItem(window, kMessageText))
-            return TRUE;
+        if (m_answered || classOf(dialog) != L"#32770" || isMessageBox(dialog))
+            return false;
         // The file name box is a combo box (cmb13) or, in older dialogs, an edit (edt1).
-        HWND name = ::GetDlgItem(window, cmb13);
+        HWND name = ::GetDlgItem(dialog, cmb13);
         if (!name)
-            name = ::GetDlgItem(window, edt1);
+            name = ::GetDlgItem(dialog, edt1);
         if (!name)
-            return TRUE; // not made yet
-        const HWND types = ::GetDlgItem(window, cmb1);
-        const auto count = ::SendMessageW(types, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            std::wstring type(static_cast<std::size_t>(::SendMessageW(types, CB_GETLBTEXTLEN,
-                                                                      static_cast<WPARAM>(i), 0)),
-                              L'\0');
-            ::SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                           reinterpret_cast<LPARAM>(type.data()));
-            s_current->m_types.push_back(WideText::toUtf8(type));
+            return false; // not made yet
+        const HWND types = ::GetDlgItem(dialog, cmb1);
+        for (WPARAM i = 0; i < static_cast<WPARAM>(::SendMessageW(types, CB_GETCOUNT, 0, 0)); ++i) {
+            std::wstring type(
+                static_cast<std::size_t>(::SendMessageW(types, CB_GETLBTEXTLEN, i, 0)), L'\0');
+            ::SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type.data()));
+            m_types.push_back(WideText::toUtf8(type));
         }
-        s_current->m_title = WindowText::get(window);
-        WindowText::set(name, s_current->m_fileName);
-        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
-        return FALSE;
+        WindowText::set(name, m_fileName);
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        return m_answered = true;
     }
 
-    static inline FileDialogAnswerer* s_current = nullptr;
-    UINT_PTR m_timer = 0;
     std::string m_fileName;
-    std::string m_title;
+    bool m_answered = false;
     std::vector<std::string> m_types;
+    DialogAnswerer m_answerer{[this](HWND dialog) { return answer(dialog); }};
 };
 
 } // namespace corvano::test

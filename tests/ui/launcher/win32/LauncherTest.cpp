@@ -2,66 +2,24 @@
 
 #include "../LauncherDriver.h"
 #include "WindowDriver.h"
-#include "platform/AsciiCase.h"
 #include "platform/win32/WideText.h"
 #include "ui/common/win32/Dpi.h"
 #include "ui/common/win32/Picture.h"
 
 #include <commctrl.h>
 #include <filesystem>
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <objbase.h>
 
 using namespace corvano;
 using namespace corvano::test;
-using Button = Mouse::Button;
-using DriverButton = LauncherDriver::Button;
+using Button = LauncherDriver::Button;
 using Lines = std::vector<std::string>;
 using Pixels = std::vector<std::uint32_t>;
-using testing::HasSubstr;
 
 namespace {
 
 const std::string kNoPage = "http://127.0.0.1:9/url.asp"; // nothing listens there
-
-// What a window looks like when it paints itself into a bitmap of its size.
-class Rendering
-{
-public:
-    explicit Rendering(SIZE size) : m_size(size)
-    {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<std::uint32_t*>(bits);
-        m_dc = ::CreateCompatibleDC(nullptr);
-        m_old = ::SelectObject(m_dc, m_bitmap);
-    }
-    ~Rendering()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteDC(m_dc);
-        ::DeleteObject(m_bitmap);
-    }
-    Rendering(const Rendering&) = delete;
-    Rendering& operator=(const Rendering&) = delete;
-
-    HDC dc() const { return m_dc; }
-    Pixels pixels() const
-    {
-        ::GdiFlush();
-        return {m_bits, m_bits + m_size.cx * m_size.cy};
-    }
-
-private:
-    SIZE m_size;
-    HBITMAP m_bitmap;
-    std::uint32_t* m_bits;
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
 
 SIZE clientSize(HWND window)
 {
@@ -70,33 +28,26 @@ SIZE clientSize(HWND window)
     return {client.right, client.bottom};
 }
 
-Pixels shownBy(HWND control)
+// What a drawing into a bitmap of this size looks like.
+Pixels rendered(SIZE size, const std::function<void(HDC)>& draw)
 {
-    Rendering rendering(clientSize(control));
-    ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(rendering.dc()), PRF_CLIENT);
-    return rendering.pixels();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    draw(dc);
+    ::GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    Pixels pixels(first, first + size.cx * size.cy);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(bitmap);
+    return pixels;
 }
 
-Pixels pictureAt(const std::string& file, SIZE size)
-{
-    const auto picture = Picture::fromFile(file);
-    if (!picture)
-        throw std::runtime_error("cannot read " + file);
-    Rendering rendering(size);
-    picture->draw(rendering.dc(), {0, 0, picture->width(), picture->height()});
-    return rendering.pixels();
-}
-
-// A control's place in its window's client area, in pixels.
-RECT placeOf(HWND control)
-{
-    RECT place;
-    ::GetWindowRect(control, &place);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
-POINT cornerOf(HWND window)
+std::pair<LONG, LONG> cornerOf(HWND window)
 {
     RECT place;
     ::GetWindowRect(window, &place);
@@ -138,39 +89,51 @@ public:
     }
     // Any launcher window at all, as a failed start must leave none behind.
     bool isShown() const override { return ::FindWindowW(LauncherWindow::kClassName, nullptr); }
-    void pressPicture(DriverButton button) override
+    void pressPicture(Button button) override { mouse(picture1(), {70, 25}, button, true); }
+    void releaseOffPicture(Button button) override
     {
-        m_mouse.press(picture1(), {70, 25}, of(button));
+        move(picture1(), {200, 25});
+        mouse(picture1(), {200, 25}, button, false);
     }
-    void releaseOffPicture(DriverButton button) override
+    void click(const std::string& name, Button button) override
     {
-        m_mouse.move(picture1(), {200, 25});
-        m_mouse.release(picture1(), {200, 25}, of(button));
-    }
-    void click(const std::string& name, DriverButton button) override
-    {
-        m_mouse.click(
-            control(handle, name == "Label3" ? LauncherWindow::Label3 : LauncherWindow::Picture1),
-            {5, 5}, of(button));
+        const HWND target =
+            control(handle, name == "Label3" ? LauncherWindow::Label3 : LauncherWindow::Picture1);
+        mouse(target, {5, 5}, button, true);
+        mouse(target, {5, 5}, button, false);
     }
     bool pictureShows(const std::string& file) const override
     {
-        return shownBy(picture1()) == pictureAt(file, clientSize(picture1()));
+        const auto picture = Picture::fromFile(file);
+        const SIZE size = clientSize(picture1());
+        return picture && rendered(size, [&](HDC dc) {
+                              ::SendMessageW(picture1(), WM_PRINTCLIENT,
+                                             reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+                          }) == rendered(size, [&](HDC dc) {
+                              picture->draw(dc, {0, 0, picture->width(), picture->height()});
+                          });
     }
     std::vector<std::string> asked() const override { return m_asked; }
 
     HWND picture1() const { return control(handle, LauncherWindow::Picture1); }
-    static Mouse::Button of(DriverButton button)
+    // A press (down) or release of the button.
+    void mouse(HWND on, POINT at, Button button, bool down)
     {
-        return static_cast<Mouse::Button>(static_cast<int>(button));
+        static constexpr UINT kDown[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+        static constexpr UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
+        static constexpr WPARAM kKey[] = {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON};
+        const auto b = static_cast<std::size_t>(button);
+        m_held = down ? m_held | kKey[b] : m_held & ~kKey[b];
+        sendMouse(on, at, down ? kDown[b] : kUp[b], m_held);
     }
+    void move(HWND on, POINT at) { sendMouse(on, at, WM_MOUSEMOVE, m_held); }
 
     std::unique_ptr<LauncherWindow> form;
     HWND handle = nullptr;
 
 private:
     Lines m_asked;
-    Mouse m_mouse;
+    WPARAM m_held = 0;
 };
 
 } // namespace
@@ -185,154 +148,91 @@ class LauncherTest : public testing::Test
 protected:
     void SetUp() override
     {
-        std::filesystem::copy(CORVANO_PICTURES_DIR, m_driver.img());
-        m_system.addFile("C:\\WINDOWS\\system32\\comdlg32.ocx", "dialog");
-        m_system.addFile("C:\\WINDOWS\\system32\\MSINET.OCX", "inet");
-    }
-
-    HWND showLauncher()
-    {
-        if (!m_driver.start(m_system).empty() || !m_driver.form)
-            throw std::logic_error("the launcher was not shown");
+        launcher.prepare();
         // The pixel figures below hold at the standard resolution.
-        if (Dpi::of(form()).dotsPerInch() != Dpi::kStandard)
-            throw std::logic_error("the launcher is not at 96 dots per inch");
-        return form();
+        if (!launcher.start(launcher.system).empty() || Dpi::of(form()).dotsPerInch() != 96)
+            throw std::logic_error("the launcher was not shown at 96 dots per inch");
     }
 
-    HWND form() const { return m_driver.handle; }
+    HWND form() const { return launcher.handle; }
 
-    Win32LauncherDriver m_driver;
-    FakeWindows& m_system = m_driver.system;
-    Mouse m_mouse;
+    Win32LauncherDriver launcher;
 };
 
-TEST_F(LauncherTest, LooksAsDesigned)
+// A borderless window in the product name's font; it and its controls take the designed
+// twips, at 96 dots per inch and once moved to a screen of 144, the page strip shrunk to
+// 380 x 22 twips at load.
+TEST_F(LauncherTest, LooksAsDesignedAtEachResolution)
 {
-    showLauncher();
-    wchar_t className[16] = {};
-    ::GetClassNameW(form(), className, 16);
-    EXPECT_STREQ(className, L"Form1");
-    EXPECT_EQ(WindowText::get(form()), "Corvano");
-    const LONG style = ::GetWindowLongW(form(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_POPUP);
-    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
-    EXPECT_TRUE(::IsWindowVisible(form()));
-
-    RECT outer;
-    ::GetWindowRect(form(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 7260 / 15);
-    EXPECT_EQ(outer.bottom - outer.top, 5040 / 15);
-    EXPECT_EQ(clientSize(form()).cx, 484);
-    EXPECT_EQ(clientSize(form()).cy, 336);
-
-    // The designed twips at 15 to the pixel; the page strip shrunk to 380 x 22 twips at load.
-    struct Place
-    {
-        int id;
-        RECT pixels;
-    };
-    for (const Place& p : {Place{LauncherWindow::Label1, {160, 136, 160 + 217, 136 + 41}},
-                           Place{LauncherWindow::Label2, {16, 304, 16 + 217, 304 + 17}},
-                           Place{LauncherWindow::Label3, {328, 304, 328 + 137, 304 + 17}},
-                           Place{LauncherWindow::Picture1, {184, 200, 184 + 140, 200 + 50}},
-                           Place{LauncherWindow::Scriptlet1, {48, 264, 48 + 25, 264 + 1}}}) {
-        const RECT place = placeOf(control(form(), p.id));
-        EXPECT_TRUE(::EqualRect(&place, &p.pixels))
-            << "control " << p.id << ": " << place.left << "," << place.top << " " << place.right
-            << "," << place.bottom;
-    }
-
-    EXPECT_EQ(textOf(form(), LauncherWindow::Label1), "Corvano");
-    EXPECT_EQ(textOf(form(), LauncherWindow::Label2), LauncherLayout::kCredit);
-    EXPECT_EQ(textOf(form(), LauncherWindow::Label3), "www.example.com");
-    LOGFONTW name{};
-    ::GetObjectW(reinterpret_cast<HFONT>(
-                     ::SendMessageW(control(form(), LauncherWindow::Label1), WM_GETFONT, 0, 0)),
-                 sizeof name, &name);
+    EXPECT_FALSE(::GetWindowLongW(form(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+    const LOGFONTW name = fontOf(control(form(), LauncherWindow::Label1));
     EXPECT_EQ(WideText::toUtf8(name.lfFaceName), "微软雅黑");
     EXPECT_EQ(name.lfHeight, -24); // 18 points
-    EXPECT_EQ(name.lfWeight, FW_NORMAL);
-    EXPECT_EQ(name.lfCharSet, GB2312_CHARSET);
-}
 
-// Moved to a screen of 144 dots per inch, the window and its controls take the designed twips
-// there, the shrunk page strip included.
-TEST_F(LauncherTest, FollowsTheResolutionOfItsScreen)
-{
-    showLauncher();
-    RECT suggested{10, 20, 10 + 726, 20 + 504};
-    ::SendMessageW(form(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-                   reinterpret_cast<LPARAM>(&suggested));
-    RECT outer;
-    ::GetWindowRect(form(), &outer);
-    const RECT expected{10, 20, 10 + 7260 / 10, 20 + 5040 / 10};
-    EXPECT_TRUE(::EqualRect(&outer, &expected));
-    for (const auto& [id, pixels] :
-         {std::pair{LauncherWindow::Picture1, RECT{276, 300, 276 + 210, 300 + 75}},
-          std::pair{LauncherWindow::Scriptlet1, RECT{72, 396, 72 + 38, 396 + 2}}}) {
-        const RECT place = placeOf(control(form(), id));
-        EXPECT_TRUE(::EqualRect(&place, &pixels)) << "control " << id;
+    for (const auto& [dotsPerInch, picture, strip] :
+         {std::tuple{96, RECT{184, 200, 324, 250}, RECT{48, 264, 73, 265}},
+          std::tuple{144, RECT{276, 300, 486, 375}, RECT{72, 396, 110, 398}}}) {
+        SCOPED_TRACE(dotsPerInch);
+        RECT suggested{10, 20, 10 + 7260 * dotsPerInch / 1440, 20 + 5040 * dotsPerInch / 1440};
+        ::SendMessageW(form(), WM_DPICHANGED, MAKEWPARAM(dotsPerInch, dotsPerInch),
+                       reinterpret_cast<LPARAM>(&suggested));
+        RECT outer;
+        ::GetWindowRect(form(), &outer);
+        EXPECT_TRUE(::EqualRect(&outer, &suggested));
+        for (const auto& [id, pixels] : {std::pair{LauncherWindow::Picture1, picture},
+                                         std::pair{LauncherWindow::Scriptlet1, strip}}) {
+            const RECT place = placeOf(control(form(), id));
+            EXPECT_TRUE(::EqualRect(&place, &pixels)) << "control " << id;
+        }
     }
 }
 
 TEST_F(LauncherTest, ClosedWithoutItsButtonTheProgramMayEnd)
 {
-    showLauncher();
     ::SendMessageW(form(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(m_driver.asked(), Lines{"dismissed"});
+    EXPECT_EQ(launcher.asked(), Lines{"dismissed"});
     EXPECT_FALSE(::IsWindow(form()));
 }
 
-// Other buttons, and any drag that begins on a control, leave the window where it is.
-TEST_F(LauncherTest, OtherDragsDoNotMoveTheWindow)
+// Only a left drag that begins on the surface moves the window: the pointer ends 220 x 50
+// twips from the corner (301 px is 4515 twips, less 220 is 4295 twips or 286 px; 100 px less
+// 50 twips is 97 px). Other buttons, and drags that begin on a control and end beyond it, do
+// nothing.
+TEST_F(LauncherTest, OnlyALeftDragOnTheSurfaceMovesTheWindow)
 {
-    showLauncher();
-    const POINT start = cornerOf(form());
+    const auto [left, top] = cornerOf(form());
+    const auto drag = [&](HWND on, POINT from, POINT to, Button button) {
+        launcher.mouse(on, from, button, true);
+        launcher.move(on, to);
+        launcher.mouse(on, to, button, false);
+    };
     for (Button other : {Button::Right, Button::Middle})
-        m_mouse.drag(form(), {300, 100}, {350, 150}, other);
-    // Released beyond each control, so nothing is clicked.
+        drag(form(), {300, 100}, {350, 150}, other);
     for (int id : {LauncherWindow::Label1, LauncherWindow::Label2, LauncherWindow::Label3,
                    LauncherWindow::Picture1, LauncherWindow::Scriptlet1})
-        m_mouse.drag(control(form(), id), {0, 0}, {230, 60}, Button::Left);
-    EXPECT_EQ(m_driver.asked(), Lines());
-    EXPECT_EQ(cornerOf(form()).x, start.x);
-    EXPECT_EQ(cornerOf(form()).y, start.y);
-}
+        drag(control(form(), id), {0, 0}, {230, 60}, Button::Left);
+    EXPECT_EQ(cornerOf(form()), std::pair(left, top));
 
-// The pointer ends 220 x 50 twips from the corner: 301 px is 4515 twips, less 220 is 4295
-// twips or 286 px; 100 px less 50 twips is 97 px.
-TEST_F(LauncherTest, ALeftDragOnTheSurfaceMovesTheWindow)
-{
-    showLauncher();
-    const POINT start = cornerOf(form());
-    m_mouse.press(form(), {300, 100}, Button::Left);
-    m_mouse.move(form(), {301, 100});
-    EXPECT_EQ(cornerOf(form()).x, start.x + 286);
-    EXPECT_EQ(cornerOf(form()).y, start.y + 97);
-    m_mouse.move(form(), {40, 10});
-    EXPECT_EQ(cornerOf(form()).x, start.x + 286 + 25);
-    EXPECT_EQ(cornerOf(form()).y, start.y + 97 + 7);
-    m_mouse.release(form(), {40, 10}, Button::Left);
-    EXPECT_EQ(m_driver.asked(), Lines());
+    launcher.mouse(form(), {300, 100}, Button::Left, true);
+    launcher.move(form(), {301, 100});
+    EXPECT_EQ(cornerOf(form()), std::pair(left + 286, top + 97));
+    launcher.move(form(), {40, 10});
+    EXPECT_EQ(cornerOf(form()), std::pair(left + 286 + 25, top + 97 + 7));
+    launcher.mouse(form(), {40, 10}, Button::Left, false);
+    EXPECT_EQ(launcher.asked(), Lines());
 }
 
 TEST(PageStrip, ShowsThePagesTextWithoutItsMarkup)
 {
-    struct Case
-    {
-        const char* html;
-        const char* shown;
-    };
-    for (const Case& c : {
-             Case{"<html><head><title>t</title></head><body><b>今日</b> 推荐</body></html>",
-                  "今日 推荐"},
-             Case{"<p>a\r\n\tb</p><p>c</p>", "a b c"},
-             Case{"x<script>var s = '<p>';</script>y<STYLE>p{}</STYLE>z", "x y z"},
-             Case{"&lt;a&gt; &amp;&nbsp;&copy;", "<a> & &copy;"},
+    for (const auto& [html, shown] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"<html><head><title>t</title></head><body><b>今日</b> 推荐</body></html>",
+              "今日 推荐"},
+             {"<p>a\r\n\tb</p><p>c</p>", "a b c"},
+             {"x<script>var s = '<p>';</script>y<STYLE>p{}</STYLE>z", "x y z"},
+             {"&lt;a&gt; &amp;&nbsp;&copy;", "<a> & &copy;"},
              // Edge cases
-             Case{"", ""},
-             Case{"text <unclosed", "text"},
+             {"", ""},
+             {"text <unclosed", "text"},
          })
-        EXPECT_EQ(PageStrip::textOf(c.html), c.shown) << c.html;
+        EXPECT_EQ(PageStrip::textOf(html), shown) << html;
 }

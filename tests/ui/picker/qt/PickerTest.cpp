@@ -128,10 +128,3 @@ TEST(QtFolderList, AFolderThatCannotBeListedIsNotOpened)
         driver.press("Command2");
     });
 }
-
-int main(int argc, char** argv)
-{
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -5,6 +5,7 @@
 #include "ui/picker/win32/Subfolders.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace corvano;
 
@@ -16,38 +17,33 @@ TEST(DriveEntryTest, RootIsTheFirstTwoCharactersAndOneBackslash)
     EXPECT_EQ(DriveEntry::text(L"D:\\", L""), L"d:");
 }
 
-TEST(FolderChainTest, RootThenEachFolderDownToTheLast)
+// The root, then each folder down to the open one. Edge cases: roots keep their one
+// backslash, stray separators go, no root gives no chain.
+TEST(FolderChainTest, RootThenEachFolderDownToTheOpenOne)
 {
-    const auto chain = FolderChain::of(L"c:\\links\\a");
-    ASSERT_EQ(chain.size(), 3u);
-    EXPECT_EQ(chain[0].name + chain[1].name + chain[2].name, L"C:\\linksa");
-    EXPECT_EQ(chain[0].path + L"|" + chain[1].path + L"|" + chain[2].path,
-              L"C:\\|C:\\links|C:\\links\\a");
-}
-
-// Edge cases: roots keep their one backslash, stray separators go, no root gives no chain.
-TEST(FolderChainTest, OpenFolderOfOddPaths)
-{
-    const struct
-    {
-        const wchar_t* path;
-        const wchar_t* open;
-        std::size_t length;
-    } cases[] = {
-        {L"C:\\", L"C:\\", 1},
-        {L"C:", L"C:\\", 1},
-        {L"C:\\links\\\\a\\", L"C:\\links\\a", 3},
-        {L"C:/links/a", L"C:\\links\\a", 3},
-        {L"\\\\server\\share", L"\\\\server\\share\\", 1},
-        {L"\\\\server\\share\\links", L"\\\\server\\share\\links", 2},
+    // The path, the names of the chain joined by "|", the open folder's path.
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
+        {L"c:\\links\\a", L"C:\\|links|a", L"C:\\links\\a"},
+        {L"C:\\", L"C:\\", L"C:\\"},
+        {L"C:", L"C:\\", L"C:\\"},
+        {L"C:\\links\\\\a\\", L"C:\\|links|a", L"C:\\links\\a"},
+        {L"C:/links/a", L"C:\\|links|a", L"C:\\links\\a"},
+        {L"\\\\server\\share", L"\\\\server\\share\\", L"\\\\server\\share\\"},
+        {L"\\\\server\\share\\links", L"\\\\server\\share\\|links", L"\\\\server\\share\\links"},
+        {L"", L"", L""},
+        {L"links\\a", L"", L""},
+        {L"\\\\server", L"", L""},
+        {L"1:\\a", L"", L""},
     };
-    for (const auto& c : cases) {
-        const auto chain = FolderChain::of(c.path);
-        ASSERT_EQ(chain.size(), c.length) << c.path;
-        EXPECT_EQ(chain.back().path, c.open) << c.path;
+    for (const auto& [path, names, open] : cases) {
+        const auto chain = FolderChain::of(path);
+        std::wstring joined;
+        for (const FolderLink& link : chain)
+            joined += (joined.empty() ? L"" : L"|") + link.name;
+        EXPECT_EQ(joined, names) << path;
+        EXPECT_EQ(chain.empty() ? L"" : chain.back().path, open) << path;
     }
-    for (const wchar_t* rootless : {L"", L"links\\a", L"\\\\server", L"1:\\a"})
-        EXPECT_TRUE(FolderChain::of(rootless).empty()) << rootless;
+    EXPECT_EQ(FolderChain::of(L"c:\\links\\a")[1].path, L"C:\\links");
 }
 
 TEST(SubfoldersTest, VisibleFoldersOnlyInNaturalOrder)

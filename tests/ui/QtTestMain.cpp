@@ -1,0 +1,15 @@
+// The Qt window tests' program: an application with the Chinese texts the program installs,
+// then every test linked in.
+#include "ui/common/qt/QtChinese.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (!corvano::QtChinese::install(application))
+        return 1;
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
