@@ -4,6 +4,7 @@
 #include "RecordingSurface.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
+#include "platform/FileError.h"
 
 #include <gtest/gtest.h>
 
