@@ -78,10 +78,7 @@ TEST_F(RecordFileTest, APartRecordIsSearchedOnlyOnceTheFileHasGrownOverIt)
     write("B", "2");
     EXPECT_EQ(bytes().substr(700, 700), part + std::string(300, '\0'));
     EXPECT_EQ(read("P").substr(0, 9), "P|$|p    ");
-}
-
-TEST_F(RecordFileTest, ATornRecordOfTheSameKeyCannotHideTheNewOne)
-{
+    // A torn record of the same key cannot hide the new one.
     m_folder.write("db.dat", record("A", "1", "") + record("K", "old", "").substr(0, 400));
     EXPECT_EQ(write("K", "new"), "apprec");
     EXPECT_EQ(read("K"), "K|$|new|$|n");
