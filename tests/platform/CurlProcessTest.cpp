@@ -61,45 +61,31 @@ extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo
     return next<Lookup>("getaddrinfo")(node, service, hints, result);
 }
 
-TEST(CurlProcess, LibraryStartsOnceForAllTransfersAndStaysUpBetweenThem)
-{
-    LoopbackServer server;
-    server.serve("/page", "<p>hello</p>");
-    server.start();
-    EventQueue events;
-    {
-        // Two at once, as the launcher's page strip and the main window may run them.
-        CurlTransfer first(events), second(events);
-        first.Execute(server.url("/page"), "get");
-        second.Execute(server.url("/page"), "get");
-        waitFor(events, first);
-        waitFor(events, second);
-        EXPECT_EQ(second.GetChunk(100), "<p>hello</p>");
-    }
-    CurlTransfer later(events);
-    later.Execute(server.url("/page"), "get");
-    waitFor(events, later);
-    EXPECT_EQ(later.failure(), TransferFailure::None);
-    EXPECT_EQ(globalInits, 1);
-    EXPECT_EQ(globalCleanups, 0);
-}
-
-TEST(CurlProcess, ALookupThatNeverAnswersHoldsNeitherCancelNorDestruction)
+// libcurl starts once for all transfers, two at once among them (as the launcher's page strip
+// and the main window may run them), and stays up between them; a lookup that never answers
+// holds neither a cancel nor a destruction
+TEST(CurlProcess, LibraryStartsOnceAndStoppingNeverWaitsForALookup)
 {
     EventQueue events;
-    CurlTransfer cancelled(events);
-    cancelled.Execute("http://stalled.test/", "get");
-    while (stalledLookups < 1)
-        std::this_thread::sleep_for(1ms);
-    cancelled.cancel();
-    waitFor(events, cancelled);
-    EXPECT_EQ(cancelled.failure(), TransferFailure::Cancelled);
     {
-        CurlTransfer dropped(events);
+        CurlTransfer cancelled(events), dropped(events);
+        cancelled.Execute("http://stalled.test/", "get");
         dropped.Execute("http://stalled.test/", "get");
         while (stalledLookups < 2)
             std::this_thread::sleep_for(1ms);
+        cancelled.cancel();
+        waitFor(events, cancelled);
+        EXPECT_EQ(cancelled.failure(), TransferFailure::Cancelled);
     }
     lookupsReleased = true;
     events.processPendingEvents();
+    LoopbackServer server;
+    server.serve("/page", "<p>hello</p>");
+    server.start();
+    CurlTransfer later(events);
+    later.Execute(server.url("/page"), "get");
+    waitFor(events, later);
+    EXPECT_EQ(later.GetChunk(100), "<p>hello</p>");
+    EXPECT_EQ(globalInits, 1);
+    EXPECT_EQ(globalCleanups, 0);
 }

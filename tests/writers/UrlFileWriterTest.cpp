@@ -160,7 +160,8 @@ TEST_F(UrlFileWriterTest, FailedWriteOrCloseStopsTheRunAndKeepsEarlierFiles)
         EXPECT_EQ(surface.messages,
                   std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") + "：" +
                                            reason + " (16)"});
-        EXPECT_EQ(surface.captions, (Captions{"生成失败", "", ""}));
+        // The status agrees with the box while it is open.
+        EXPECT_EQ(surface.captionsAtBoxes.back(), (Captions{"生成失败", "", ""}));
         EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
     }
     EXPECT_EQ(files.count(Call::Sync), 0);
