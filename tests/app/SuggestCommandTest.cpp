@@ -1,9 +1,9 @@
 #include "SuggestCommand.h"
 
 #include "ExitCode.h"
-#include "FailingFileSystem.h"
 #include "LoopbackServer.h"
 #include "TemporaryFolder.h"
+#include "platform/LocalFileSystem.h"
 #include "settings/SavedSettings.h"
 
 #include <gtest/gtest.h>
@@ -12,49 +12,32 @@
 using namespace corvano;
 using namespace corvano::test;
 
-namespace {
-
-class SuggestCommandTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        server.serve("/list.html", "<meta charset=\"utf-8\"><p><a href=\"/\">home</a></p>"
-                                   "<ul class='news'><li><a href=\"/n/1.html\">春雨</a></li>"
-                                   "<li><a href=\"/n/2.html\">夏风</a></li><li><a href=\"/n/3."
-                                   "html\">秋月</a></li></ul>");
-        server.serve("/plain.html", "<p><a href=\"/a.html\">A</a> and <a href=\"/b.html\">B</a>");
-        server.start();
-        options.settingsFile = settings.file("db.dat");
-        options.suggest = true;
-    }
-
-    ExitCode run(const std::string& path)
-    {
-        out = {};
-        err = {};
-        options.texts[Field::Address] = server.url(path);
-        return static_cast<ExitCode>(
-            SuggestCommand(out, err, false, files,
-                           ProgramLocations::portable(settings.path().string()))
-                .execute(options));
-    }
-
-    LoopbackServer server;
-    TemporaryFolder settings;
-    FailingFileSystem files;
-    RecordFile records{files};
-    CliOptions options;
-    std::ostringstream out;
-    std::ostringstream err;
-};
-
-} // namespace
-
 // The options line, quoted for the shell, and with --save the three texts kept; without a
 // proposal nothing on stdout, the reason on stderr and the texts saved as given
-TEST_F(SuggestCommandTest, PrintsTheOptionsAndSavesThemOnlyWhenAListIsFound)
+TEST(SuggestCommandTest, PrintsTheOptionsAndSavesThemOnlyWhenAListIsFound)
 {
+    LoopbackServer server;
+    server.serve("/list.html", "<meta charset=\"utf-8\"><p><a href=\"/\">home</a></p>"
+                               "<ul class='news'><li><a href=\"/n/1.html\">春雨</a></li>"
+                               "<li><a href=\"/n/2.html\">夏风</a></li><li><a href=\"/n/3."
+                               "html\">秋月</a></li></ul>");
+    server.serve("/plain.html", "<p><a href=\"/a.html\">A</a> and <a href=\"/b.html\">B</a>");
+    server.start();
+    TemporaryFolder settings;
+    LocalFileSystem files;
+    RecordFile records{files};
+    CliOptions options;
+    options.settingsFile = settings.file("db.dat");
+    options.suggest = true;
+    std::ostringstream out, err;
+    const auto run = [&](const std::string& path) {
+        out.str("");
+        err.str("");
+        options.texts[Field::Address] = server.url(path);
+        const auto locations = ProgramLocations::portable(settings.path().string());
+        return static_cast<ExitCode>(
+            SuggestCommand(out, err, false, files, locations).execute(options));
+    };
     options.texts[Field::Start] = "<ol>";
     options.save = true;
     EXPECT_EQ(run("/plain.html"), ExitCode::NoLinks);

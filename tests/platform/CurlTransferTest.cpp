@@ -38,11 +38,10 @@ protected:
 } // namespace
 
 // Transfers that succeed, each after another
-TEST_F(CurlTransferTest, DeliversTheBodyUpToTheCapAndFollowsRedirects)
+TEST_F(CurlTransferTest, DeliversTheBodyAndFollowsRedirects)
 {
     LoopbackServer server;
     server.serve("/page", "<p>hello</p>", "text/html; charset=UTF-8");
-    server.serve("/long", std::string(200000, 'x'));
     server.routes().Get("/moved", [](const httplib::Request&, httplib::Response& res) {
         res.set_redirect("/page");
     });
@@ -50,8 +49,6 @@ TEST_F(CurlTransferTest, DeliversTheBodyUpToTheCapAndFollowsRedirects)
     EXPECT_EQ(runToEnd(server.url("/page")), TransferFailure::None);
     EXPECT_EQ(transfer.contentType(), "text/html; charset=UTF-8");
     EXPECT_EQ(last, TransferState::ResponseCompleted);
-    EXPECT_EQ(runToEnd(server.url("/long")), TransferFailure::None);
-    EXPECT_EQ(transfer.GetChunk(200000).size(), 65534u); // the rest never came
     EXPECT_EQ(runToEnd(server.url("/moved")), TransferFailure::None);
     EXPECT_EQ(transfer.GetChunk(100), "<p>hello</p>");
     EXPECT_EQ(transfer.effectiveUrl(), server.url("/page")); // where relative links resolve
@@ -71,7 +68,7 @@ TEST_F(CurlTransferTest, EndsAsTheServerAnswers)
     };
     using enum TransferFailure;
     for (const auto& [reply, then, failure, received] : std::vector<Case>{
-             // Full exactly at the read size, then silent, whatever the framing.
+             // Full at the read size, then silent, whatever the framing: the rest never comes.
              {ok + "\r\n" + std::string(65534, 'x'), Then::Hold, None, 65534},
              {ok + "Content-Length: 70000\r\n\r\n" + std::string(65534, 'x'), Then::Hold, None,
               65534},
