@@ -7,6 +7,7 @@
 #include <sstream>
 
 using namespace corvano;
+using Args = std::vector<const char*>;
 
 namespace {
 
@@ -16,7 +17,7 @@ struct Parsed
     std::string out, err;
 };
 
-Parsed parse(std::vector<const char*> args)
+Parsed parse(Args args)
 {
     args.insert(args.begin(), "corvano-cli");
     std::ostringstream out, err;
@@ -24,42 +25,44 @@ Parsed parse(std::vector<const char*> args)
     return {std::move(result), out.str(), err.str()};
 }
 
+CliOptions options(const Args& args)
+{
+    return std::get<CliOptions>(parse(args).result);
+}
+
 } // namespace
 
 TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
 {
-    const auto options = std::get<CliOptions>(
-        parse({"--url",     "u",          "--folder", "f",      "--template", "t\n",
-               "--start",   "s",          "--end",    "e",      "--contains", "c",
-               "--replace", "r",          "--with",   "w",      "--dry-run",  "--html",
-               "h",         "--settings", "d",        "--save", "--timeout",  "7"})
-            .result);
-    EXPECT_EQ(options.texts, (decltype(options.texts){"u", "f", "t\r\n", "s", "e", "c", "r", "w"}));
-    EXPECT_TRUE(options.dryRun && options.save);
-    EXPECT_EQ(options.htmlFile, "h");
-    EXPECT_EQ(options.settingsFile, "d");
-    EXPECT_EQ(options.idleLimit, std::chrono::seconds(7));
-    // Options not given stay unset, to be taken from the record file; a template file's line
-    // breaks become CR LF too.
-    corvano::test::TemporaryFolder folder;
-    folder.write("t.txt", "a\nb\r\nc\rd");
-    const auto bare =
-        std::get<CliOptions>(parse({"--template-file", folder.file("t.txt").c_str()}).result);
-    EXPECT_EQ(bare.texts[Field::Template], "a\r\nb\r\nc\r\nd");
+    const auto all =
+        options({"--url",     "u",          "--folder", "f",      "--template", "t\n",
+                 "--start",   "s",          "--end",    "e",      "--contains", "c",
+                 "--replace", "r",          "--with",   "w",      "--dry-run",  "--html",
+                 "h",         "--settings", "d",        "--save", "--timeout",  "7"});
+    EXPECT_EQ(all.texts, (decltype(all.texts){"u", "f", "t\r\n", "s", "e", "c", "r", "w"}));
+    EXPECT_TRUE(all.dryRun && all.save);
+    EXPECT_EQ(all.htmlFile + all.settingsFile, "hd");
+    EXPECT_EQ(all.idleLimit, std::chrono::seconds(7));
+    // Options not given stay unset, to be taken from the record file.
+    const auto bare = options({});
     EXPECT_FALSE(bare.texts[Field::Address] || bare.dryRun || bare.save || bare.completeAddresses);
-    EXPECT_EQ(std::get<CliOptions>(parse({"--absolute"}).result).completeAddresses, true);
-    EXPECT_EQ(std::get<CliOptions>(parse({"--no-absolute"}).result).completeAddresses, false);
     EXPECT_EQ(bare.idleLimit, std::chrono::seconds(60));
-    EXPECT_EQ(std::get<CliOptions>(parse({"--open", "a.url", "b c.url"}).result).openFiles,
+    EXPECT_EQ(options({"--absolute"}).completeAddresses, true);
+    EXPECT_EQ(options({"--no-absolute"}).completeAddresses, false);
+    EXPECT_EQ(options({"--open", "a.url", "b c.url"}).openFiles,
               (std::vector<std::string>{"a.url", "b c.url"}));
-    // A UTF-8 byte-order mark is not part of the template; a file in another encoding is
-    // refused rather than written as question marks.
-    folder.write("bom.txt", "\xEF\xBB\xBF[InternetShortcut]\nURL=");
+    // A template file's line breaks become CR LF too, and a UTF-8 byte-order mark is not part
+    // of it; a file in another encoding is refused rather than written as question marks.
+    corvano::test::TemporaryFolder folder;
+    for (const auto& [bytes, text] : std::vector<std::pair<std::string, std::string>>{
+             {"a\nb\r\nc\rd", "a\r\nb\r\nc\r\nd"},
+             {"\xEF\xBB\xBF[InternetShortcut]\nURL=", "[InternetShortcut]\r\nURL="},
+         }) {
+        folder.write("t.txt", bytes);
+        EXPECT_EQ(options({"--template-file", folder.file("t.txt").c_str()}).texts[Field::Template],
+                  text);
+    }
     folder.write("gbk.txt", "\xB4\xBA");
-    EXPECT_EQ(
-        std::get<CliOptions>(parse({"--template-file", folder.file("bom.txt").c_str()}).result)
-            .texts[Field::Template],
-        "[InternetShortcut]\r\nURL=");
     const auto refused = parse({"--template-file", folder.file("gbk.txt").c_str()});
     EXPECT_EQ(std::get<int>(refused.result), 64);
     EXPECT_NE(refused.err.find(folder.file("gbk.txt") + " is not UTF-8"), std::string::npos);
@@ -68,7 +71,6 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
 // Usage errors exit 64 and name the option at fault on stderr; help and version exit 0
 TEST(CliOptions, UsageHelpAndVersionEndBeforeAnyRun)
 {
-    using Args = std::vector<const char*>;
     for (const auto& [args, code, shown] : std::vector<std::tuple<Args, int, std::string>>{
              {{"--bogus"}, 64, "--bogus"},
              {{"--url"}, 64, "--url"},

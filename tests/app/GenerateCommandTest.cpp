@@ -80,28 +80,6 @@ TEST_F(GenerateCommandTest, DryRunListsTheLinksAndARunWritesTheFilesAndTheHtmlLi
                                 "<a href=\"//x/n/2.html\">Rain, then sun</a><br>\r\n"));
 }
 
-// Completion of relative addresses: against the page reached through a redirect and its
-// <base>, saved with the texts, and switched off again
-TEST_F(GenerateCommandTest, AbsoluteCompletesTheAddressesAndIsSavedLikeTheTexts)
-{
-    options.texts[Field::Address] = server.url("/moved");
-    options.texts[Field::OldText] = options.texts[Field::NewText] = "";
-    options.dryRun = true;
-    options.save = true;
-    options.completeAddresses = true;
-    const std::string completed =
-        "A        " + server.url("/news/1.html") + "\nB        " + server.url("/n/2.html") + "\n";
-    EXPECT_EQ(run(), ExitCode::Ok);
-    EXPECT_EQ(out.str(), completed);
-    options.completeAddresses.reset(); // as saved
-    EXPECT_EQ(run(), ExitCode::Ok);
-    EXPECT_EQ(out.str(), completed);
-    options.completeAddresses = false;
-    EXPECT_EQ(run(), ExitCode::Ok);
-    EXPECT_EQ(out.str(), "A        1.html\nB        ../n/2.html\n");
-    EXPECT_FALSE(SavedSettings::loadValues(records, options.settingsFile).completeAddresses);
-}
-
 // Runs that end early, by exit status; none writes a file
 TEST_F(GenerateCommandTest, EarlyEndsExitWithTheirStatusAndTheirMessage)
 {
@@ -117,47 +95,49 @@ TEST_F(GenerateCommandTest, EarlyEndsExitWithTheirStatusAndTheirMessage)
              {Field::Template, "[InternetShortcut]", ExitCode::Usage,
               "URL文件内容中没有“URL=”，生成的文件将不含网址：请用 --template"},
          }) {
+        SCOPED_TRACE(value);
         const auto kept = std::exchange(options.texts[text], value);
-        EXPECT_EQ(run(), code) << value;
-        EXPECT_EQ(out.str(), "") << value;
-        EXPECT_EQ(err.str().substr(0, message.size()), message) << value;
-        EXPECT_EQ(err.str().empty(), message.empty()) << value;
-        EXPECT_TRUE(std::filesystem::is_empty(target.path())) << value;
+        EXPECT_EQ(run(), code);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(err.str().substr(0, message.size()), message);
+        EXPECT_EQ(err.str().empty(), message.empty());
+        EXPECT_TRUE(std::filesystem::is_empty(target.path()));
         options.texts[text] = kept;
     }
 }
 
-// The record file
-TEST_F(GenerateCommandTest, TextsStartFromTheRecordFileAndSaveWritesThemBackWhateverTheOutcome)
+// The record file: texts not given come from it, --save writes them back (the completion box
+// too) whatever the outcome; one that cannot be read or written exits 5
+TEST_F(GenerateCommandTest, TextsAndCompletionStartFromTheRecordFileAndSaveWritesThemBack)
 {
     options.texts[Field::Address] = "not an address";
     options.texts[Field::Contains] = ".asp";
+    options.completeAddresses = true;
     options.save = true;
     EXPECT_EQ(run(), ExitCode::AddressError);
-    const auto saved = SavedSettings::load(records, options.settingsFile);
-    EXPECT_EQ(saved[Field::Address], "not an address");
-    EXPECT_EQ(saved[Field::Template], "URL=");
-    // Texts not given come from the record; each option given replaces one.
     options.texts = {};
+    options.completeAddresses.reset();
     options.save = false;
     EXPECT_EQ(run(), ExitCode::AddressError);
-    options.texts[Field::Address] = server.url("/list.html");
+    EXPECT_EQ(SavedSettings::load(records, options.settingsFile)[Field::Template], "URL=");
+    // Relative addresses completed against the page reached through a redirect and its <base>.
+    options.texts[Field::Address] = server.url("/moved");
     options.texts[Field::Contains] = ".html";
+    options.texts[Field::OldText] = options.texts[Field::NewText] = "";
+    options.dryRun = true;
     EXPECT_EQ(run(), ExitCode::Ok);
-    EXPECT_EQ(SavedSettings::load(records, options.settingsFile)[Field::Contains],
-              ".asp"); // only --save saves
-}
-
-TEST_F(GenerateCommandTest, RecordFileThatCannotBeReadOrWrittenExitsFive)
-{
-    std::filesystem::create_directory(options.settingsFile); // a folder: unreadable as a file
-    EXPECT_EQ(run(), ExitCode::SettingsFailed);
-    EXPECT_NE(err.str().find(options.settingsFile), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_empty(target.path())); // before any run
-    std::filesystem::remove(options.settingsFile);
+    EXPECT_EQ(out.str(), "A        " + server.url("/news/1.html") + "\nB        " +
+                             server.url("/n/2.html") + "\n");
+    EXPECT_EQ(SavedSettings::load(records, options.settingsFile)[Field::Contains], ".asp");
+    options.dryRun = false;
+    options.texts[Field::Address] = server.url("/list.html");
     options.save = true;
     files.failReplaceNumber(3); // two shortcut files, then the record file
     EXPECT_EQ(run(), ExitCode::SettingsFailed);
     EXPECT_NE(err.str().find("磁盘已满"), std::string::npos); // no space left
-    EXPECT_TRUE(std::filesystem::exists(target.path() / "春雨.url"));
+    EXPECT_EQ(target.read("春雨.url"), "URL=" + server.url("/n/1.html") + "\r\n");
+    std::filesystem::remove(options.settingsFile);
+    std::filesystem::create_directory(options.settingsFile); // a folder: unreadable as a file
+    EXPECT_EQ(run(), ExitCode::SettingsFailed);
+    EXPECT_NE(err.str().find(options.settingsFile), std::string::npos);
 }

@@ -52,9 +52,7 @@ TEST(OpenCommandTest, OpensTheWebAddressOfEachShortcutAndRefusesTheRest)
               "http://a/春雨"},
              // Nothing to open.
              {"no address", "[InternetShortcut]\r\n\r\n", ""},
-             {"empty address", "[InternetShortcut]\r\nURL=\r\n", ""},
              {"outside the section", "URL=http://a.example/\r\n[Other]\r\nURL=http://b/", ""},
-             {"empty file", "", ""},
              // Schemes a web page must not make the desktop open.
              {"local file", "[InternetShortcut]\r\nURL=file:///etc/passwd", ""},
              {"script", "[InternetShortcut]\r\nURL=javascript:alert(1)", ""},

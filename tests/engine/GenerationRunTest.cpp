@@ -7,7 +7,6 @@
 #include "platform/AnsiCodec.h"
 
 #include <array>
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -82,14 +81,10 @@ TEST_F(GenerationRunTest, WaitsThroughEventsThenReadsExtractsWritesAndConfirms)
     EXPECT_EQ(run.PageHtml(), "<ul>href=\"/a.html\">春雨</a>" + padding);
     EXPECT_EQ(writers.calls, (Lines{"html /a.html|#|春雨", "files /a.html|#|春雨"}));
     EXPECT_EQ(surface.messages, Lines{"URL生成: 恭喜，URL文件生成完毕！ (64)"});
-}
-
-// The base relative addresses complete against: the page's address after redirects, or the
-// first <base href> within the part of the page that is read
-TEST_F(GenerationRunTest, HandsTheWritersTheBaseOfThePage)
-{
-    EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
+    // The base relative addresses complete against: the page's address after redirects, or
+    // the first <base href> within the part of the page that is read.
     EXPECT_EQ(writers.base, "http://example.com/list.html");
+    endTransfersWith(TransferFailure::None);
     transfer.redirectedTo = "http://example.com:8080/new/list.html";
     EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
     EXPECT_EQ(writers.base, "http://example.com:8080/new/list.html");
@@ -99,21 +94,6 @@ TEST_F(GenerationRunTest, HandsTheWritersTheBaseOfThePage)
     transfer.body = head + padding + "<base href=\"/late/\">";
     EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
     EXPECT_EQ(writers.base, "http://example.com:8080/new/list.html");
-}
-
-TEST_F(GenerationRunTest, TimeOutIsLoggedAndALogThatCannotBeWrittenHidesNothing)
-{
-    endTransfersWith(TransferFailure::TimedOut);
-    files.failReplaceNumber(1);
-    EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
-    EXPECT_FALSE(std::filesystem::exists(programFolder.file("Error_CreateUrl.log")));
-    EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
-    EXPECT_EQ(
-        programFolder.read("Error_CreateUrl.log"),
-        AnsiCodec::encode("网址          错误原因\r\n"
-                          "http://example.com/list.html          因访问超时而未能生成URL\r\n"));
-    EXPECT_TRUE(writers.calls.empty());
-    EXPECT_EQ(surface.messages, Lines(2, kAddressError));
 }
 
 // No link passing the filter, failed writers and an abort: no success message
@@ -155,46 +135,34 @@ TEST_F(GenerationRunTest, ATemplateWithoutAnAddressIsQuestionedBeforeTheDownload
 }
 
 // Runs that end in a box: its text, a transfer only of a web address (of the text as typed),
-// a log only of a time-out, the string's settings shown for a missing one, nothing written;
-// each press clears the earlier result, and while the box is open the status is "生成失败"
-// with the fetch animation stopped
+// a log only of a time-out (one that cannot be written hides nothing), the string's settings
+// shown for a missing one, nothing written; each press clears the earlier result, and while
+// the box is open the status is "生成失败" with the fetch animation stopped
 TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
 {
     struct Row
     {
         const char* what;
-        std::function<void()> arrange;
+        Field field;
+        const char* text;
+        TransferFailure failure;
         RunOutcome outcome;
         std::string message;
-        std::optional<Field> focus;
+        std::optional<Field> focus = {};
     };
     const std::string noStart = "字符串错误: 起始字符串不存在，请新重设置! (48)";
     const std::string noEnd = "字符串错误: 结束字符串不存在，请新重设置! (48)";
     const std::array<std::string, 3> failed{"生成失败", "", ""};
-    const auto address = [&](const char* text) {
-        return [this, text] { surface.setText(Field::Address, text); };
-    };
     using enum RunOutcome;
+    using enum TransferFailure;
+    using enum Field;
     for (const Row& row : std::vector<Row>{
-             {"not an address", address("example.com/list.html"), AddressError, kAddressError, {}},
-             {"upper-case scheme", address("HTTP://EXAMPLE.COM/"), AddressError, kAddressError, {}},
-             {"failed download",
-              [&] {
-                  surface.setText(Field::Address, " see http://example.com/x ");
-                  endTransfersWith(TransferFailure::Failed);
-              },
-              AddressError,
-              kAddressError,
-              {}},
-             {"start string in another case", [&] { surface.setText(Field::Start, "<UL>"); },
-              StringMissing, noStart, Field::Start},
-             {"no end string", [&] { surface.setText(Field::End, "</ol>"); }, StringMissing, noEnd,
-              Field::End},
-             {"time-out",
-              [&] { endTransfersWith(TransferFailure::TimedOut); },
-              AddressError,
-              kAddressError,
-              {}},
+             {"not an address", Address, "example.com/list.html", None, AddressError,
+              kAddressError},
+             {"failed", Address, " see http://example.com/x ", Failed, AddressError, kAddressError},
+             {"start string in another case", Start, "<UL>", None, StringMissing, noStart, Start},
+             {"no end string", End, "</ol>", None, StringMissing, noEnd, End},
+             {"time-out", Contains, ".html", TimedOut, AddressError, kAddressError},
          }) {
         SCOPED_TRACE(row.what);
         surface.texts = {"http://example.com/list.html", "", "URL=", "<ul>", "", ".html", "", ""};
@@ -203,8 +171,8 @@ TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
         surface.stringSettingsFocus.reset();
         transfer.executed.clear();
         surface.captions = {"生成完毕", "", "          共生成20个URL文件"};
-        endTransfersWith(TransferFailure::None);
-        row.arrange();
+        surface.setText(row.field, row.text);
+        endTransfersWith(row.failure);
         surface.onProcessEvents = [this, next = surface.onProcessEvents] {
             run.Timer3_Timer(); // the fetch animation ticks while the run waits
             next();
@@ -223,6 +191,13 @@ TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
         EXPECT_EQ(surface.captions, failed);
         EXPECT_FALSE(surface.timerOn(RunTimer::Timer3));
     }
+    EXPECT_EQ(
+        programFolder.read("Error_CreateUrl.log"),
+        AnsiCodec::encode("网址          错误原因\r\n"
+                          "http://example.com/list.html          因访问超时而未能生成URL\r\n"));
+    files.failReplaceNumber(1);
+    EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
+    EXPECT_EQ(surface.messages, Lines(2, kAddressError));
 }
 
 // Animations
@@ -241,11 +216,4 @@ TEST_F(GenerationRunTest, AnimationsCountUpThenClear)
     }
     EXPECT_EQ(shown, ">|>>|>>>|>>>>||>|.|..|...|....|.....||.|");
     EXPECT_EQ(surface.caption(StatusLabel::Label3), "获取列表");
-    // Once the transfer has ended, the fetch animation clears its dots and stops its timer.
-    transfer.executing = false;
-    surface.setCaption(StatusLabel::Label3, "生成完毕");
-    surface.setTimerEnabled(RunTimer::Timer3, true);
-    run.Timer3_Timer();
-    EXPECT_EQ(surface.captions, (std::array<std::string, 3>{"生成完毕", "", ""}));
-    EXPECT_FALSE(surface.timerOn(RunTimer::Timer3));
 }

@@ -85,11 +85,6 @@ const std::string kBottom = "<div class=\"footer\"><a href=\"/help.html\">帮助
                             "<a href=\"/map.html\">地图</a></div></body></html>\n";
 
 const std::vector<Shape> kShapes{
-    {"list",
-     kTop + "<ul class=\"news\">\n",
-     "<li><a href=\"/news/{n}.html\">{t}</a></li>\n",
-     "</ul>\n" + kBottom,
-     {"/news/{n}.html"}},
     {"table",
      kTop + "<table class=\"list\">\n<tr><th>标题</th><th>日期</th></tr>\n",
      "<tr><td><a href=\"/show.php?id={n}\" target=\"_blank\">{t}</a></td><td>12-0{c}</td></tr>\n",
@@ -118,11 +113,6 @@ const std::vector<Shape> kShapes{
      "<li><a href=\"/news/{n}.html\">{t}</a></li>\n",
      "</ul>\n" + kBottom,
      {"/news/{n}.html"}},
-    {"definition list",
-     kTop + "<dl class=\"docs\">\n",
-     "<dt><a href=\"http://example.com/doc/{n}.htm\">{t}</a></dt><dd>说明</dd>\n",
-     "</dl>\n" + kBottom,
-     {"http://example.com/doc/{n}.htm"}},
     {"nested lists",
      kTop + "<ul class=\"tree\">\n",
      "<li><a href=\"/sec/{c}/\">栏目{c}</a><ul><li><a href=\"/art/{n}.html\">{t}</a></li>"
@@ -154,11 +144,6 @@ const std::vector<Shape> kShapes{
      "<li><a href=\"/post/{n}.html\">{t}</a></li>\n",
      "</ul>\n" + kBottom,
      {"/post/{n}.html"}},
-    {"rows of a plain div",
-     kTop + "<div id=\"content\">\n",
-     "<div><span>12-0{c}</span> <a href=\"/read/{n}\">{t}</a></div>\n",
-     "</div>\n" + kBottom,
-     {"/read/{n}"}},
     {"unquoted addresses",
      kTop + "<ol>\n",
      "<li><a href=/n/{n}.html target=_blank>{t}</a></li>\n",

@@ -2,7 +2,6 @@
 // entry point, so the inputs kept in the corpus are checked by every build, not only by the
 // fuzzing one. A target that finds a fault traps, which fails the test.
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -13,44 +12,24 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-namespace fs = std::filesystem;
-
-std::vector<fs::path> inputsIn(const fs::path& folder)
-{
-    std::vector<fs::path> inputs;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file())
-            inputs.push_back(entry.path());
-    }
-    std::sort(inputs.begin(), inputs.end());
-    return inputs;
-}
-
-void replay(const fs::path& input)
-{
-    std::ifstream file(input, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    std::cout << input.filename().string() << ": " << bytes.size() << " bytes" << std::endl;
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    std::size_t count = 0;
+    std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        for (const fs::path& input : inputsIn(argv[i])) {
-            replay(input);
-            ++count;
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            if (entry.is_regular_file())
+                inputs.push_back(entry.path());
         }
     }
-    // An empty or missing corpus would pass without checking anything.
-    if (count == 0) {
-        std::cerr << "no corpus inputs found\n";
-        return 1;
+    std::sort(inputs.begin(), inputs.end());
+    for (const auto& input : inputs) {
+        std::ifstream file(input, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+        std::cout << input.filename().string() << ": " << bytes.size() << " bytes" << std::endl;
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
-    return 0;
+    // An empty or missing corpus would pass without checking anything.
+    if (inputs.empty())
+        std::cerr << "no corpus inputs found\n";
+    return inputs.empty() ? 1 : 0;
 }

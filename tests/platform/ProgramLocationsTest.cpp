@@ -39,21 +39,6 @@ TEST(ProgramLocationsTest, PortableBesideTheProgramInstalledInTheUsersFolders)
 // shows its own pictures and keeps the user's files in the XDG folders
 TEST(ProgramLocationsTest, AReadOnlyCopyReadsItsOwnPicturesAndWritesToTheUsersFolders)
 {
-    struct Row
-    {
-        bool holdsPictures, writable, picturesBeside, userFilesBeside;
-    };
-    for (const auto& [holds, writable, pictures, files] : std::vector<Row>{
-             {true, true, true, true},
-             {true, false, true, false},
-             {false, true, false, false},
-             {false, false, false, false},
-         }) {
-        SCOPED_TRACE(std::to_string(holds) + std::to_string(writable));
-        const auto layout = ProgramLocations::layoutOf(holds, writable);
-        EXPECT_EQ(layout.picturesBeside, pictures);
-        EXPECT_EQ(layout.userFilesBeside, files);
-    }
     const auto readOnly = ProgramLocations::arrange(
         "/opt/corvano", ProgramLocations::layoutOf(true, false), {"/home/ann", "", ""});
     EXPECT_FALSE(readOnly.isPortable());

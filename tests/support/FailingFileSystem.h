@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/FileError.h"
-#include "platform/Folder.h"
 #include "platform/LocalFileSystem.h"
 
 #include <array>
@@ -20,7 +18,6 @@ class FailingFileSystem : public LocalFileSystem
 public:
     enum class Call
     {
-        Replace,    // the whole replaceFile, of a path or in a folder, before it touches anything
         Write,      // with ENOSPC
         Sync,       // of a file or a folder, with EIO
         Close,      // with EIO, the descriptor closed all the same
@@ -32,12 +29,12 @@ public:
     // not 0; n = 0: none fails.
     void failCall(Call call, int n, int error = 0)
     {
-        m_failAt[index(call)] = n;
-        m_error[index(call)] = error;
+        m_calls[index(call)] = {n, error, count(call)};
     }
-    void failReplaceNumber(int n) { failCall(Call::Replace, n); }
+    // The n-th write of a whole file from now fails for want of space.
+    void failReplaceNumber(int n) { failCall(Call::Write, n); }
     // How many calls of that kind were made, failed ones included.
-    int count(Call call) const { return m_count[index(call)]; }
+    int count(Call call) const { return m_calls[index(call)].count; }
     // From now on, files cannot be made without a name, as on a file system that lacks it.
     void lackUnnamedFiles() { m_unnamedFiles = false; }
     // From now on, files made without a name cannot be named, as without /proc.
@@ -45,41 +42,28 @@ public:
     // Runs once, just before the next file written without a name is named.
     void beforeNextLink(std::function<void()> action) { m_beforeLink = std::move(action); }
 
-    void replaceFile(const std::string& path, std::string_view bytes,
-                     Durability durability) override
-    {
-        if (failsNow(Call::Replace))
-            throw FileError(path, std::make_error_code(std::errc::no_space_on_device));
-        LocalFileSystem::replaceFile(path, bytes, durability);
-    }
-    std::unique_ptr<Folder> openFolder(const std::string& path) override
-    {
-        return std::make_unique<FailingFolder>(*this, path, LocalFileSystem::openFolder(path));
-    }
-
 protected:
     ssize_t writeSome(int fd, const char* data, std::size_t size) override
     {
-        return failsNow(Call::Write) ? failWith(Call::Write, ENOSPC)
+        return failsNow(Call::Write) ? fail(Call::Write, ENOSPC)
                                      : LocalFileSystem::writeSome(fd, data, size);
     }
     int syncFile(int fd) override
     {
-        return failsNow(Call::Sync) ? failWith(Call::Sync, EIO) : LocalFileSystem::syncFile(fd);
+        return failsNow(Call::Sync) ? fail(Call::Sync, EIO) : LocalFileSystem::syncFile(fd);
     }
     int closeFile(int fd) override
     {
         const int result = LocalFileSystem::closeFile(fd);
-        return failsNow(Call::Close) ? failWith(Call::Close, EIO) : result;
+        return failsNow(Call::Close) ? fail(Call::Close, EIO) : result;
     }
     int openAt(int folderFd, const char* path, int flags) override
     {
-        if ((flags & O_TMPFILE) == O_TMPFILE) {
-            if (!m_unnamedFiles)
-                return fail(EOPNOTSUPP);
-        } else if ((flags & O_DIRECTORY) != 0 && failsNow(Call::OpenFolder)) {
-            return failWith(Call::OpenFolder, EACCES);
-        }
+        if ((flags & O_TMPFILE) == O_TMPFILE && !m_unnamedFiles)
+            return failWith(EOPNOTSUPP);
+        if ((flags & O_TMPFILE) != O_TMPFILE && (flags & O_DIRECTORY) != 0 &&
+            failsNow(Call::OpenFolder))
+            return fail(Call::OpenFolder, EACCES);
         return LocalFileSystem::openAt(folderFd, path, flags);
     }
     int linkUnnamed(int fd, int folderFd, const char* name) override
@@ -87,59 +71,36 @@ protected:
         if (auto action = std::exchange(m_beforeLink, {}))
             action();
         if (!m_proc)
-            return fail(ENOENT);
-        return failsNow(Call::Link) ? failWith(Call::Link, ENOSPC)
+            return failWith(ENOENT);
+        return failsNow(Call::Link) ? fail(Call::Link, ENOSPC)
                                     : LocalFileSystem::linkUnnamed(fd, folderFd, name);
     }
 
 private:
-    // The real folder, behind the same Replace failure as a path's replaceFile.
-    class FailingFolder : public Folder
+    struct Plan
     {
-    public:
-        FailingFolder(FailingFileSystem& files, std::string path, std::unique_ptr<Folder> real)
-            : m_files(files), m_path(std::move(path)), m_real(std::move(real))
-        {}
-        void replaceFile(const std::string& name, std::string_view bytes,
-                         Durability durability) override
-        {
-            if (m_files.failsNow(Call::Replace))
-                throw FileError(m_path + name, std::make_error_code(std::errc::no_space_on_device));
-            m_real->replaceFile(name, bytes, durability);
-        }
-        bool holds(const std::string& name, std::string_view bytes) const override
-        {
-            return m_real->holds(name, bytes);
-        }
-        std::size_t maxNameLength() const override { return m_real->maxNameLength(); }
-
-    private:
-        FailingFileSystem& m_files;
-        std::string m_path;
-        std::unique_ptr<Folder> m_real;
+        int failAt = 0, error = 0, count = 0;
     };
 
     static std::size_t index(Call call) { return static_cast<std::size_t>(call); }
-    static int fail(int error)
+    static int failWith(int error)
     {
         errno = error;
         return -1;
     }
     // With the error chosen for the call, or else the usual one.
-    int failWith(Call call, int usual) const
+    int fail(Call call, int usual) const
     {
-        return fail(m_error[index(call)] != 0 ? m_error[index(call)] : usual);
+        return failWith(m_calls[index(call)].error != 0 ? m_calls[index(call)].error : usual);
     }
     bool failsNow(Call call)
     {
-        ++m_count[index(call)];
-        int& failAt = m_failAt[index(call)];
-        return failAt > 0 && --failAt == 0;
+        Plan& plan = m_calls[index(call)];
+        ++plan.count;
+        return plan.failAt > 0 && --plan.failAt == 0;
     }
 
-    std::array<int, 6> m_failAt{};
-    std::array<int, 6> m_error{};
-    std::array<int, 6> m_count{};
+    std::array<Plan, 5> m_calls{};
     bool m_unnamedFiles = true;
     bool m_proc = true;
     std::function<void()> m_beforeLink;

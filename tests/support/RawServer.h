@@ -15,7 +15,7 @@ namespace corvano::test {
 // A TCP server on 127.0.0.1 and a free port for peers that do not speak HTTP properly: on
 // each connection, one at a time, it reads the request head, sends the reply as given and
 // then closes, resets (a moment later, so the reply arrives first) or holds the connection
-// until the server ends.
+// until the server ends. Drip sends the reply's head at once and its body a byte every 0.3 s.
 class RawServer
 {
 public:
@@ -23,7 +23,8 @@ public:
     {
         Close,
         Reset,
-        Hold
+        Hold,
+        Drip
     };
 
     RawServer(std::string reply, Then then)
@@ -49,17 +50,23 @@ public:
 private:
     static void serve(int socket, const std::string& reply, Then then, std::stop_token stop)
     {
+        using std::this_thread::sleep_for, std::chrono::milliseconds;
         std::string head;
         for (char c; head.find("\r\n\r\n") == std::string::npos && ::recv(socket, &c, 1, 0) == 1;)
             head += c;
-        ::send(socket, reply.data(), reply.size(), MSG_NOSIGNAL);
+        const std::size_t drip = then == Then::Drip ? reply.find("\r\n\r\n") + 4 : reply.size();
+        ::send(socket, reply.data(), drip, MSG_NOSIGNAL);
+        for (std::size_t at = drip; at < reply.size() && !stop.stop_requested(); ++at) {
+            sleep_for(milliseconds(300));
+            ::send(socket, reply.data() + at, 1, MSG_NOSIGNAL);
+        }
         if (then == Then::Reset) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            sleep_for(milliseconds(50));
             const linger abort{1, 0};
             ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
         }
         while (then == Then::Hold && !stop.stop_requested())
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            sleep_for(milliseconds(10));
         ::close(socket);
     }
 

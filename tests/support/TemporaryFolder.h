@@ -10,35 +10,11 @@
 
 namespace corvano::test {
 
-#ifdef _WIN32
-// Windows has no mkdtemp: a random name, taken only when no folder has it yet.
-inline std::filesystem::path newTemporaryFolder()
-{
-    std::mt19937_64 random{std::random_device{}()};
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        const auto folder =
-            std::filesystem::temp_directory_path() / ("corvano-test-" + std::to_string(random()));
-        std::error_code error;
-        if (std::filesystem::create_directory(folder, error))
-            return folder;
-    }
-    throw std::runtime_error("cannot create a temporary folder");
-}
-#else
-inline std::filesystem::path newTemporaryFolder()
-{
-    std::string pattern = std::filesystem::temp_directory_path() / "corvano-test-XXXXXX";
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    return pattern;
-}
-#endif
-
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TemporaryFolder
 {
 public:
-    TemporaryFolder() : m_path(newTemporaryFolder()) {}
+    TemporaryFolder() : m_path(make()) {}
     ~TemporaryFolder() { std::filesystem::remove_all(m_path, m_ignored); }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
@@ -61,6 +37,25 @@ public:
     }
 
 private:
+    // Windows has no mkdtemp: a random name, taken only when no folder has it yet.
+    static std::filesystem::path make()
+    {
+        const auto base = std::filesystem::temp_directory_path() / "corvano-test-";
+#ifdef _WIN32
+        std::mt19937_64 random{std::random_device{}()};
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            std::error_code error;
+            if (const auto folder = base.string() + std::to_string(random());
+                std::filesystem::create_directory(folder, error))
+                return folder;
+        }
+#else
+        if (std::string pattern = base.string() + "XXXXXX"; ::mkdtemp(pattern.data()))
+            return pattern;
+#endif
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+
     std::filesystem::path m_path;
     std::error_code m_ignored;
 };

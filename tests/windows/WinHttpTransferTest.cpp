@@ -16,7 +16,8 @@ constexpr const wchar_t* kConnections =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
 
 // The proxy the user names in Internet Options, or the configuration script, set for the
-// test's lifetime as the settings page stores it; the earlier settings are put back after.
+// test's lifetime as the settings page stores it; removed after, the test prefix's
+// connections go direct again.
 class InternetOptionsProxy
 {
 public:
@@ -24,14 +25,6 @@ public:
     {
         ::RegCreateKeyExW(HKEY_CURRENT_USER, kConnections, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                           &m_key, nullptr);
-        DWORD size = 0;
-        if (::RegQueryValueExW(m_key, L"DefaultConnectionSettings", nullptr, nullptr, nullptr,
-                               &size) == ERROR_SUCCESS) {
-            m_saved.resize(size);
-            ::RegQueryValueExW(m_key, L"DefaultConnectionSettings", nullptr, nullptr,
-                               m_saved.data(), &size);
-            m_hadSettings = true;
-        }
         // Version, a change counter, the flags (direct, named proxy 2, script 4), then the
         // proxy, the bypass list and the script's address, each as a length and its bytes.
         std::vector<BYTE> settings;
@@ -55,11 +48,7 @@ public:
     }
     ~InternetOptionsProxy()
     {
-        if (m_hadSettings)
-            ::RegSetValueExW(m_key, L"DefaultConnectionSettings", 0, REG_BINARY, m_saved.data(),
-                             static_cast<DWORD>(m_saved.size()));
-        else
-            ::RegDeleteValueW(m_key, L"DefaultConnectionSettings");
+        ::RegDeleteValueW(m_key, L"DefaultConnectionSettings");
         ::RegCloseKey(m_key);
     }
     InternetOptionsProxy(const InternetOptionsProxy&) = delete;
@@ -67,8 +56,6 @@ public:
 
 private:
     HKEY m_key = nullptr;
-    std::vector<BYTE> m_saved;
-    bool m_hadSettings = false;
 };
 
 TransferFailure runToEnd(EventQueue& events, WinHttpTransfer& transfer, const std::string& address)

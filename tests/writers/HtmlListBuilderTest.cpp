@@ -4,6 +4,7 @@
 #include "RecordingSurface.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
+#include "platform/FileError.h"
 
 #include <gtest/gtest.h>
 
@@ -23,20 +24,6 @@ TEST(HtmlListBuilder, EachBuildReplacesTheFragmentAndAppendsDisplayLines)
     EXPECT_EQ(builder.HtmlList(), "<a href=\"http://x.cn/n/1&quot; onclick=&quot;x\"><b>&</a><br>");
     EXPECT_EQ(surface.text9,
               "A        a\r\nB        b\r\n<b>&        http://x.cn/n/1\" onclick=\"x\r\n");
-}
-
-// The fragment and Text9 show completed addresses too, in later builds of the same list
-TEST(HtmlListBuilder, CompletesAddressesAgainstTheBaseOfTheList)
-{
-    RecordingSurface surface;
-    surface.completeAddresses = true;
-    HtmlListBuilder builder(surface);
-    builder.setAddressBase("http://example.com/a/b.html");
-    builder.MakeHtmlList("../c.html|#|C");
-    builder.MakeHtmlList("../c.html|#|C"); // the save button's rebuild
-    EXPECT_EQ(builder.HtmlList(), "<a href=\"http://example.com/c.html\">C</a><br>");
-    EXPECT_EQ(surface.text9, "C        http://example.com/c.html\r\n"
-                             "C        http://example.com/c.html\r\n");
 }
 
 // The saved file: GBK with references for what GBK lacks, CR LF, replaced whole or not at all

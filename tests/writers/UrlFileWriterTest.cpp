@@ -107,19 +107,12 @@ TEST(UrlFileWriterNames, DeviceNamesGetAMarkInAnyCaseWhateverFollows)
              {"lpt\u00B3.x", "lpt\u00B3-.x.url"},
              {"conin$", "conin$-.url"},
              {"CONOUT$ ", "CONOUT$- .url"},
-             // Edge cases: names that only look like devices stay as they are.
-             {"COM0", "COM0.url"},
-             {"LPT10", "LPT10.url"},
-             {"CONSOLE", "CONSOLE.url"},
-             {"x.CON", "x.CON.url"},
-             {" CON", " CON.url"},
-             {"CO", "CO.url"},
-             {"COM\u2074", "COM\u2074.url"},
-             {"CONIN", "CONIN.url"},
-             {"CON -", "CON -.url"},
-             {"", ".url"},
          })
         EXPECT_EQ(UrlFileWriter::fileNameOf(title, 255), name) << title;
+    // Edge cases: names that only look like devices stay as they are.
+    for (const std::string title :
+         {"COM0", "LPT10", "CONSOLE", "x.CON", " CON", "CO", "COM\u2074", "CONIN", "CON -", ""})
+        EXPECT_EQ(UrlFileWriter::fileNameOf(title, 255), title + ".url") << title;
     // The mark stays within the folder's limit: the name is cut one byte more to make room.
     EXPECT_EQ(UrlFileWriter::fileNameOf("con.txt", 11), "con-.tx.url");
     EXPECT_EQ(UrlFileWriter::fileNameOf("CON", 7), "CO.url");
@@ -148,37 +141,35 @@ TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderF
     EXPECT_EQ(programFolder.read("t.url"), "URL=b\r\n");
 }
 
-// Failures
-TEST_F(UrlFileWriterTest, FailedWriteStopsTheRunAndKeepsEarlierFiles)
+// Failures: a failed write, or a failed close (where a full disk may first show), stops the
+// run and keeps earlier files and the old file under the name; shortcuts are not flushed one
+// by one
+TEST_F(UrlFileWriterTest, FailedWriteOrCloseStopsTheRunAndKeepsEarlierFiles)
 {
+    using Call = FailingFileSystem::Call;
     target.write("b.url", "old b");
-    files.failReplaceNumber(2);
-    EXPECT_FALSE(write("1|#|a,2|#|b,3|#|c"));
-    EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url"}));
-    EXPECT_EQ(target.read("a.url"), "URL=1\r\n");
-    EXPECT_EQ(target.read("b.url"), "old b");
-    EXPECT_EQ(surface.messages, std::vector<std::string>{"文件错误: 无法写入文件 " +
-                                                         target.file("b.url") + "：磁盘已满 (16)"});
-    EXPECT_EQ(surface.captions, (Captions{"生成失败", "", ""}));
-    EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
+    for (const auto& [call, reason] :
+         {std::pair{Call::Write, "磁盘已满"}, {Call::Close, "输入/输出错误"}}) {
+        SCOPED_TRACE(reason);
+        std::filesystem::remove(target.file("a.url"));
+        surface.messages.clear();
+        files.failCall(call, 2);
+        EXPECT_FALSE(write("1|#|a,2|#|b,3|#|c"));
+        EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url"}));
+        EXPECT_EQ(target.read("a.url") + target.read("b.url"), "URL=1\r\nold b");
+        EXPECT_EQ(surface.messages,
+                  std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") + "：" +
+                                           reason + " (16)"});
+        // The status agrees with the box while it is open.
+        EXPECT_EQ(surface.captionsAtBoxes.back(), (Captions{"生成失败", "", ""}));
+        EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
+    }
+    EXPECT_EQ(files.count(Call::Sync), 0);
     // A path the system cannot create (the fallback folder is a file) is reported too.
     surface.setText(Field::Folder, target.file("b.url") + "/");
     UrlFileWriter stuck{surface, files, target.file("b.url")};
     EXPECT_FALSE(stuck.MakeUrlFiles("<page>", "a|#|t"));
     EXPECT_EQ(surface.messages.size(), 2u);
-}
-
-// A close that fails (where a full disk may first show) stops the run like any failed write;
-// shortcuts are not flushed one by one
-TEST_F(UrlFileWriterTest, FailedCloseStopsTheRun)
-{
-    files.failCall(FailingFileSystem::Call::Close, 2);
-    EXPECT_FALSE(write("2|#|a,3|#|b,4|#|c"));
-    EXPECT_EQ(namesIn(target), (Names{"a.url"}));
-    EXPECT_EQ(files.count(FailingFileSystem::Call::Sync), 0);
-    EXPECT_EQ(surface.messages,
-              std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") +
-                                       "：输入/输出错误 (16)"});
 }
 
 // A file that holds its bytes is left alone; a run that stops before naming a file leaves none

@@ -76,10 +76,7 @@ private:
 
     void run()
     {
-        for (;;) {
-            const SOCKET client = ::accept(m_listener, nullptr, nullptr);
-            if (client == INVALID_SOCKET)
-                return;
+        for (SOCKET client; (client = ::accept(m_listener, nullptr, nullptr)) != INVALID_SOCKET;) {
             answer(client);
             ::closesocket(client);
         }
@@ -89,11 +86,10 @@ private:
     {
         std::string request;
         char buffer[4096];
-        while (request.find("\r\n\r\n") == std::string::npos) {
-            const int got = ::recv(client, buffer, sizeof buffer, 0);
-            if (got <= 0)
+        for (int got = 0; request.find("\r\n\r\n") == std::string::npos;
+             request.append(buffer, got)) {
+            if ((got = ::recv(client, buffer, sizeof buffer, 0)) <= 0)
                 return;
-            request.append(buffer, static_cast<std::size_t>(got));
         }
         const auto pathStart = request.find(' ') + 1;
         const std::string path =
@@ -104,10 +100,10 @@ private:
         if (found == m_pages.end())
             return send(client, "404 Not Found", "");
         const Page page = found->second;
-        if (m_released.wait_for(lock, page.delay, [this] { return m_stopping; }))
-            return;
-        lock.unlock();
-        send(client, "200 OK", page.body);
+        if (!m_released.wait_for(lock, page.delay, [this] { return m_stopping; })) {
+            lock.unlock();
+            send(client, "200 OK", page.body);
+        }
     }
 
     static void send(SOCKET client, const std::string& status, const std::string& body)
