@@ -43,10 +43,13 @@ private:
         {
             m_files.replaceFile(m_path + name, bytes, durability);
         }
-        bool holds(const std::string& name, std::string_view bytes) const override
+        bool updateFile(const std::string& name, std::string_view bytes) override
         {
-            const auto it = m_files.files.find(m_path + name);
-            return it != m_files.files.end() && it->second == bytes;
+            const auto [held, added] = m_files.files.try_emplace(m_path + name);
+            if (!added && held->second == bytes)
+                return false;
+            held->second = bytes;
+            return true;
         }
         std::size_t maxNameLength() const override { return 255; }
 

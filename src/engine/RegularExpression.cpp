@@ -100,7 +100,11 @@ bool RegTest(std::string_view text, std::string_view pattern)
 
 std::string RegReplace(std::string_view text, std::string_view pattern)
 {
-    const RegularExpression expression(pattern);
+    return RegReplace(text, RegularExpression(pattern));
+}
+
+std::string RegReplace(std::string_view text, const RegularExpression& expression)
+{
     if (!expression.test(text))
         return std::string(text);
     return expression.replaceAll(text, "-");

@@ -43,5 +43,7 @@ inline constexpr std::string_view kFileNamePattern = R"([\\/:\*\?"<>\|\x00-\x1F\
 
 bool RegTest(std::string_view text, std::string_view pattern);
 std::string RegReplace(std::string_view text, std::string_view pattern);
+// The same with a pattern compiled once, for a loop over many texts.
+std::string RegReplace(std::string_view text, const RegularExpression& expression);
 
 } // namespace corvano

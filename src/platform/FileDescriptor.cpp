@@ -1,5 +1,7 @@
 #include "FileDescriptor.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <unistd.h>
 
 namespace corvano {
@@ -16,6 +18,23 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
         m_fd = other.release();
     }
     return *this;
+}
+
+std::optional<std::string> FileDescriptor::readUpTo(std::size_t limit) const
+{
+    std::string contents;
+    char buffer[65536];
+    while (contents.size() < limit) {
+        const ssize_t got = ::read(m_fd, buffer, std::min(sizeof buffer, limit - contents.size()));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        contents.append(buffer, static_cast<std::size_t>(got));
+    }
+    return contents;
 }
 
 int FileDescriptor::release()

@@ -16,6 +16,11 @@ public:
     FileError(std::string path, std::error_code code)
         : SystemError(std::move(path), code.message()), m_code(code)
     {}
+    // For an errno value, taken as the call's argument before anything can change it.
+    [[noreturn]] static void throwFor(const std::string& path, int error)
+    {
+        throw FileError(path, std::error_code(error, std::generic_category()));
+    }
 
     const std::string& path() const { return subject(); }
     // Empty when the failure came with the system's text only.

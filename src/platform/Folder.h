@@ -14,9 +14,10 @@ public:
     // As FileSystem::replaceFile, for the file with this name (without "/") in the folder.
     virtual void replaceFile(const std::string& name, std::string_view bytes,
                              FileSystem::Durability durability) = 0;
-    // Whether the file with this name holds exactly these bytes, through any links; false
-    // where there is none or it cannot be read.
-    virtual bool holds(const std::string& name, std::string_view bytes) const = 0;
+    // As replaceFile without flushing, unless the file with this name already holds exactly
+    // these bytes (through any links): then it is left as it is, date and all. True when the
+    // bytes were written.
+    virtual bool updateFile(const std::string& name, std::string_view bytes) = 0;
     // The longest file name (in bytes) that the folder accepts.
     virtual std::size_t maxNameLength() const = 0;
 };

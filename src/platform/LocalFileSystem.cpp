@@ -12,61 +12,35 @@
 
 namespace corvano {
 
-namespace {
-
-[[noreturn]] void fail(const std::string& path, int error)
-{
-    throw FileError(path, std::error_code(error, std::generic_category()));
-}
-
-} // namespace
-
 bool LocalFileSystem::exists(const std::string& path) const
 {
     // An empty text looks in the current folder, which always exists.
-    struct stat info
-    {};
+    struct stat info = {};
     return path.empty() || ::stat(path.c_str(), &info) == 0;
 }
 
 std::uintmax_t LocalFileSystem::fileLength(const std::string& path) const
 {
-    struct stat info
-    {};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0)
-        fail(path, errno);
+        FileError::throwFor(path, errno);
     return static_cast<std::uintmax_t>(info.st_size);
 }
 
 std::string LocalFileSystem::readFile(const std::string& path) const
 {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.isOpen())
-        fail(path, errno);
-    std::string contents;
-    struct stat info
-    {};
-    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0)
-        contents.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            fail(path, errno);
-        }
-        if (got == 0)
-            return contents;
-        contents.append(buffer, static_cast<std::size_t>(got));
-    }
+    auto contents = fd.isOpen() ? fd.readUpTo(std::string::npos) : std::nullopt;
+    if (!contents)
+        FileError::throwFor(path, errno);
+    return std::move(*contents);
 }
 
 void LocalFileSystem::createIfMissing(const std::string& path)
 {
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
     if (!fd.isOpen())
-        fail(path, errno);
+        FileError::throwFor(path, errno);
 }
 
 void LocalFileSystem::replaceFile(const std::string& path, std::string_view bytes,

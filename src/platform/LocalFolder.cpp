@@ -17,11 +17,6 @@ namespace {
 
 using Durability = FileSystem::Durability;
 
-[[noreturn]] void fail(const std::string& path, int error)
-{
-    throw FileError(path, std::error_code(error, std::generic_category()));
-}
-
 std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
@@ -46,8 +41,7 @@ std::string temporaryName()
 struct LocalFolder::Landing
 {
     std::string path;
-    struct stat info
-    {};
+    struct stat info = {};
     bool found = false; // info holds what is there now
 };
 
@@ -66,7 +60,7 @@ public:
             if (m_file.isOpen())
                 m_name = std::move(name);
             else if (errno != EEXIST || attempt == 16)
-                fail(path, errno);
+                FileError::throwFor(path, errno);
         }
     }
     ~Temporary()
@@ -83,10 +77,10 @@ public:
     {
         // A full disk may only show when the file is closed.
         if (m_owner.m_files.closeFile(m_file.release()) != 0)
-            fail(path, errno);
+            FileError::throwFor(path, errno);
         const int folder = m_owner.m_fd.get();
         if (::renameat(folder, m_name.c_str(), folder, target.c_str()) != 0)
-            fail(path, errno);
+            FileError::throwFor(path, errno);
         m_name.clear();
     }
 
@@ -103,47 +97,47 @@ LocalFolder::LocalFolder(LocalFileSystem& files, const std::string& path,
       m_fd(::open(path.empty() ? "." : path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC))
 {
     if (!m_fd.isOpen())
-        fail(reportPath, errno);
+        FileError::throwFor(reportPath, errno);
 }
 
 void LocalFolder::replaceFile(const std::string& name, std::string_view bytes,
                               Durability durability)
 {
+    write(name, landingOf(name), bytes, durability);
+}
+
+// One look at the name serves both the comparison and the write.
+bool LocalFolder::updateFile(const std::string& name, std::string_view bytes)
+{
+    const Landing target = landingOf(name);
+    if (target.found && S_ISREG(target.info.st_mode) &&
+        static_cast<std::uintmax_t>(target.info.st_size) == bytes.size()) {
+        // Not blocking, should a pipe have taken the file's place since.
+        const FileDescriptor file(
+            ::openat(m_fd.get(), target.path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        const auto held = file.readUpTo(bytes.size() + 1); // one more, to see a file that grew
+        if (held && *held == bytes)
+            return false;
+    }
+    write(name, target, bytes, Durability::Cached);
+    return true;
+}
+
+void LocalFolder::write(const std::string& name, Landing target, std::string_view bytes,
+                        Durability durability)
+{
     const std::string path = m_path + name;
-    Landing target = landingOf(name, path);
     if (target.found || !m_unnamedFiles || !linkUnnamed(target.path, bytes, durability, path)) {
         // A name taken since it was looked at is replaced as a taken one: its permissions stay.
         if (!target.found)
-            target = landingOf(name, path);
+            target = landingOf(name);
         renameTemporary(target, bytes, durability, path);
     }
     if (durability == Durability::Flushed)
         syncFolder(folderOf(target.path), path);
 }
 
-bool LocalFolder::holds(const std::string& name, std::string_view bytes) const
-{
-    struct stat info
-    {};
-    if (::fstatat(m_fd.get(), name.c_str(), &info, 0) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::uintmax_t>(info.st_size) != bytes.size())
-        return false;
-    // Not blocking, should a pipe have taken the file's place since.
-    FileDescriptor file(::openat(m_fd.get(), name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    std::string held(bytes.size() + 1, '\0'); // one more, to see a file that has grown
-    std::size_t got = 0;
-    while (file.isOpen() && got < held.size()) {
-        const ssize_t read = ::read(file.get(), held.data() + got, held.size() - got);
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read <= 0)
-            break;
-        got += static_cast<std::size_t>(read);
-    }
-    return got == bytes.size() && held.compare(0, got, bytes) == 0;
-}
-
-LocalFolder::Landing LocalFolder::landingOf(const std::string& name, const std::string& path) const
+LocalFolder::Landing LocalFolder::landingOf(const std::string& name) const
 {
     constexpr int kMaxLinks = 40; // as the system allows before it reports a loop
     Landing landing{name};
@@ -160,7 +154,7 @@ LocalFolder::Landing LocalFolder::landingOf(const std::string& name, const std::
         target.resize(static_cast<std::size_t>(length));
         landing.path = target.starts_with('/') ? target : folderOf(landing.path) + target;
     }
-    fail(path, ELOOP);
+    FileError::throwFor(m_path + name, ELOOP);
 }
 
 // The bytes go into a file without a name, which is linked in once complete: no temporary
@@ -175,7 +169,7 @@ bool LocalFolder::linkUnnamed(const std::string& target, std::string_view bytes,
     if (!file.isOpen()) {
         // Older kernels report EISDIR, file systems without the feature EOPNOTSUPP.
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-            fail(path, errno);
+            FileError::throwFor(path, errno);
         m_unnamedFiles = false;
         return false;
     }
@@ -184,7 +178,7 @@ bool LocalFolder::linkUnnamed(const std::string& target, std::string_view bytes,
         // Taken meanwhile, or no /proc to name the file by; any other cause of ENOENT shows
         // again on the way through a temporary.
         if (errno != EEXIST && errno != ENOENT)
-            fail(path, errno);
+            FileError::throwFor(path, errno);
         m_unnamedFiles = errno == EEXIST;
         return false;
     }
@@ -192,7 +186,7 @@ bool LocalFolder::linkUnnamed(const std::string& target, std::string_view bytes,
     if (m_files.closeFile(file.release()) != 0) {
         const int error = errno;
         ::unlinkat(m_fd.get(), target.c_str(), 0);
-        fail(path, error);
+        FileError::throwFor(path, error);
     }
     return true;
 }
@@ -205,7 +199,7 @@ void LocalFolder::renameTemporary(const Landing& target, std::string_view bytes,
     Temporary temporary(*this, folderOf(target.path), path);
     if (target.found && S_ISREG(target.info.st_mode) &&
         ::fchmod(temporary.fd(), target.info.st_mode & 0777) != 0)
-        fail(path, errno);
+        FileError::throwFor(path, errno);
     writeAll(temporary.fd(), bytes, durability, path);
     temporary.renameTo(target.path, path);
 }
@@ -216,11 +210,11 @@ void LocalFolder::writeAll(int fd, std::string_view bytes, Durability durability
     while (!bytes.empty()) {
         const ssize_t written = m_files.writeSome(fd, bytes.data(), bytes.size());
         if (written < 0 && errno != EINTR)
-            fail(path, errno);
+            FileError::throwFor(path, errno);
         bytes.remove_prefix(static_cast<std::size_t>(std::max<ssize_t>(written, 0)));
     }
     if (durability == Durability::Flushed && m_files.syncFile(fd) != 0)
-        fail(path, errno);
+        FileError::throwFor(path, errno);
 }
 
 // A new name lasts only once the folder that records it is on the disk too. The file is in
@@ -231,10 +225,10 @@ void LocalFolder::syncFolder(const std::string& folder, const std::string& path)
     FileDescriptor fd(m_files.openAt(m_fd.get(), folder.empty() ? "." : folder.c_str(),
                                      O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.isOpen() && errno != EACCES && errno != EPERM)
-        fail(path, errno);
+        FileError::throwFor(path, errno);
     if (fd.isOpen() && m_files.syncFile(fd.get()) != 0 && errno != EINVAL && errno != ENOTSUP &&
         errno != ENOSYS)
-        fail(path, errno);
+        FileError::throwFor(path, errno);
 }
 
 std::size_t LocalFolder::maxNameLength() const

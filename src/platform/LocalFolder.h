@@ -19,14 +19,16 @@ public:
 
     void replaceFile(const std::string& name, std::string_view bytes,
                      FileSystem::Durability durability) override;
-    bool holds(const std::string& name, std::string_view bytes) const override;
+    bool updateFile(const std::string& name, std::string_view bytes) override;
     std::size_t maxNameLength() const override;
 
 private:
     struct Landing;
     class Temporary;
 
-    Landing landingOf(const std::string& name, const std::string& path) const;
+    Landing landingOf(const std::string& name) const;
+    void write(const std::string& name, Landing target, std::string_view bytes,
+               FileSystem::Durability durability);
     bool linkUnnamed(const std::string& target, std::string_view bytes,
                      FileSystem::Durability durability, const std::string& path);
     void renameTemporary(const Landing& target, std::string_view bytes,

@@ -55,12 +55,12 @@ bool UrlFileWriter::MakeUrlFiles(const std::string& pageHtml, const std::string&
 // failure stops the run with every file before it in place and none after it.
 void UrlFileWriter::writeFile(const Target& target, const LinkRecord& record) const
 {
-    const std::string name = target.namePrefix + fileNameOf(record.title, target.nameRoom);
+    const std::string name =
+        target.namePrefix + fileNameOf(record.title, target.nameRoom, m_forbidden);
     const std::string bytes = contentOf(m_surface.text(Field::Template), m_addresses.of(record));
     // A file that already holds the bytes keeps its date. Flushing each of many small files
     // would cost more than writing them; a run that is cut off can simply be made again.
-    if (!target.folder->holds(name, bytes))
-        target.folder->replaceFile(name, bytes, FileSystem::Durability::Cached);
+    target.folder->updateFile(name, bytes);
 }
 
 // The folder and its name limit are looked up once per run: the writer processes no events,
@@ -81,9 +81,10 @@ UrlFileWriter::Target UrlFileWriter::openTarget() const
     return target;
 }
 
-std::string UrlFileWriter::fileNameOf(const std::string& title, std::size_t maxNameLength)
+std::string UrlFileWriter::fileNameOf(const std::string& title, std::size_t maxNameLength,
+                                      const RegularExpression& forbidden)
 {
-    const std::string name = RegReplace(title, kFileNamePattern);
+    const std::string name = RegReplace(title, forbidden);
     const std::size_t room =
         maxNameLength > kExtension.size() ? maxNameLength - kExtension.size() : 0;
     std::string fileName = DeviceName::mend(cutAtCharacter(name, room) + std::string(kExtension));

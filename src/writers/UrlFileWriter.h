@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/MainSurface.h"
+#include "engine/RegularExpression.h"
 #include "platform/FileError.h"
 #include "platform/FileSystem.h"
 #include "platform/Folder.h"
@@ -30,7 +31,9 @@ public:
     // The title as a file name: forbidden and control characters become "-", and a name
     // too long for the folder is shortened at a character boundary to leave room for ".url",
     // and a device name before the first dot gets "-" after it (see DeviceName).
-    static std::string fileNameOf(const std::string& title, std::size_t maxNameLength);
+    static std::string
+    fileNameOf(const std::string& title, std::size_t maxNameLength,
+               const RegularExpression& forbidden = RegularExpression(kFileNamePattern));
     static std::string contentOf(const std::string& contentTemplate, const std::string& address);
     // The result line of Label5 for this many records.
     static std::string countCaption(std::size_t count);
@@ -55,6 +58,8 @@ private:
     FileSystem& m_files;
     std::string m_fallbackFolder; // takes the files when the target folder does not exist
     LinkAddresses m_addresses;
+    // Compiled once, not once for each of the run's titles.
+    const RegularExpression m_forbidden{kFileNamePattern};
 };
 
 } // namespace corvano

@@ -182,21 +182,26 @@ TEST(LocalFileSystem, FolderThatCannotBeFlushedIsNoFailedSave)
     }
 }
 
-// Whether a file holds the bytes: through links, exactly, and never for what is not a file
-TEST(LocalFileSystem, OpenFolderTellsWhetherAFileHoldsTheBytes)
+// A file that already holds the bytes, through links, is left alone; any other is written,
+// through links too, and what is not a file is not taken for one
+TEST(LocalFileSystem, UpdateFileWritesOnlyWhatDiffers)
 {
     test::TemporaryFolder folder;
     folder.write("file", "x");
     std::filesystem::create_symlink("file", folder.path() / "link");
     std::filesystem::create_directory(folder.path() / "sub");
-    const auto open = LocalFileSystem().openFolder(folder.prefix());
-    for (const auto& [name, bytes, held] : std::vector<std::tuple<std::string, std::string, bool>>{
-             {"file", "x", true},
-             {"link", "x", true},
-             {"file", "y", false},
+    LocalFileSystem files;
+    const auto open = files.openFolder(folder.prefix());
+    for (const auto& [name, bytes, wrote] : std::vector<std::tuple<std::string, std::string, bool>>{
+             {"file", "x", false},
+             {"link", "x", false},
+             {"link", "xx", true},
              {"file", "xx", false},
+             {"file", "", true},
+             {"missing", "", true},
              {"missing", "", false},
-             {"sub", "", false},
          })
-        EXPECT_EQ(open->holds(name, bytes), held) << name << " " << bytes;
+        EXPECT_EQ(open->updateFile(name, bytes), wrote) << name << " " << bytes;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link"));
+    EXPECT_THROW(open->updateFile("sub", ""), FileError);
 }

@@ -11,9 +11,17 @@ void Win32Folder::replaceFile(const std::string& name, std::string_view bytes,
     m_files.replaceFile(m_path + name, bytes, durability);
 }
 
-bool Win32Folder::holds(const std::string& name, std::string_view bytes) const
+bool Win32Folder::updateFile(const std::string& name, std::string_view bytes)
 {
     const std::string path = m_path + name;
+    if (holds(path, bytes))
+        return false;
+    m_files.replaceFile(path, bytes, FileSystem::Durability::Cached);
+    return true;
+}
+
+bool Win32Folder::holds(const std::string& path, std::string_view bytes) const
+{
     try {
         return m_files.exists(path) && m_files.fileLength(path) == bytes.size() &&
                m_files.readFile(path) == bytes;

@@ -17,12 +17,14 @@ public:
 
     void replaceFile(const std::string& name, std::string_view bytes,
                      FileSystem::Durability durability) override;
-    bool holds(const std::string& name, std::string_view bytes) const override;
+    bool updateFile(const std::string& name, std::string_view bytes) override;
     // Windows counts UTF-16 units; Linux counts bytes, and the names must come out the same
     // on both, so the smaller limit of the two holds here too.
     std::size_t maxNameLength() const override { return 255; }
 
 private:
+    bool holds(const std::string& path, std::string_view bytes) const;
+
     Win32FileSystem& m_files;
     std::string m_path;
 };
