@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvano::test {
@@ -31,6 +32,11 @@ public:
     virtual void pressPicture(Button button) = 0;
     virtual void releaseOffPicture(Button button) = 0;
     virtual void click(const std::string& control, Button button = Button::Left) = 0;
+    // Presses the button on a control ("" for the window's surface) at the first point, moves
+    // through the others and releases at the last; where the window's top left corner is.
+    virtual void drag(const std::string& control, Button button,
+                      const std::vector<std::pair<int, int>>& points) = 0;
+    virtual std::pair<int, int> corner() const = 0;
     // Whether the picture button shows the picture of this file.
     virtual bool pictureShows(const std::string& file) const = 0;
     // The addresses opened and "main" for the main window, in order.

@@ -73,6 +73,25 @@ TEST_F(LauncherScenario, APressShowsB2AndAReleaseB1)
     EXPECT_EQ(launcher->asked(), Lines());
 }
 
+// Only a left drag that begins on the surface moves the window: the pointer ends 220 x 50
+// twips from the corner (301 px is 4515 twips, less 220 is 4295 twips or 286 px; 100 px less
+// 50 twips is 97 px). Other buttons, and drags that begin on a control, do nothing.
+TEST_F(LauncherScenario, OnlyALeftDragOnTheSurfaceMovesTheWindow)
+{
+    show();
+    const auto [left, top] = launcher->corner();
+    for (const Button other : {Button::Right, Button::Middle})
+        launcher->drag("", other, {{300, 100}, {350, 150}});
+    for (const char* name : {"Label1", "Label2", "Label3", "Picture1", "Scriptlet1"})
+        launcher->drag(name, Button::Left, {{2, 2}, {230, 60}});
+    EXPECT_EQ(launcher->corner(), std::pair(left, top));
+    launcher->drag("", Button::Left, {{300, 100}, {301, 100}});
+    EXPECT_EQ(launcher->corner(), std::pair(left + 286, top + 97));
+    launcher->drag("", Button::Left, {{40, 10}, {40, 10}});
+    EXPECT_EQ(launcher->corner(), std::pair(left + 286 + 25, top + 97 + 7));
+    EXPECT_EQ(launcher->asked(), Lines());
+}
+
 // The web address opens in the browser and the launcher stays; a right click on the button
 // does nothing; a left click closes the launcher, then shows the main window.
 TEST_F(LauncherScenario, AClickClosesTheLauncherThenShowsTheMainWindow)

@@ -14,8 +14,7 @@
 
 namespace corvano::test {
 
-// The pages the drivers serve: two wanted links and one other; a menu and a list of four; links
-// in no list.
+// The pages the drivers serve: two wanted links and one other; a menu and a list of four.
 inline constexpr const char* kListPage =
     R"(<ul class="news"><li><a href="/news/1.html">第一条</a></li>
 <li><a href="/about.php">关于</a></li><li><a href="/news/2.html">第二条</a></li></ul>)";
@@ -23,8 +22,6 @@ inline constexpr const char* kListsPage =
     R"(<p class="menu"><a href="/">首页</a> <a href="/a/">关于</a></p>
 <ol class="文章"><li><a href="/p/1.html">春</a></li><li><a href="/p/2.html">夏</a></li>
 <li><a href="/p/3.html">秋</a></li><li><a href="/p/4.html">冬</a></li></ol>)";
-inline constexpr const char* kPlainPage =
-    R"(<p><a href="/a.html">A</a> <a href="/b.html">B</a></p>)";
 
 // A message box as it was shown, with the status line (Label3) beneath it at that moment.
 struct ShownMessage
@@ -37,7 +34,7 @@ struct ShownMessage
 
 // Drives one toolkit's main window as a user would, so that one set of scenarios holds both
 // toolkits' windows to the same behaviour. The driver serves on the loopback interface
-// /list.html, /lists.html, /plain.html and /hold.html (the list page, held back for seconds);
+// /list.html, /lists.html and /hold.html (the list page, held back for seconds);
 // every message box is answered (OK, or a question as told) and recorded.
 class MainWindowDriver
 {
@@ -104,12 +101,11 @@ public:
     virtual std::vector<ShownMessage> takeMessages() = 0;
     // Presses "浏览" and answers the folder picker with "确定", "取消" or (empty) its close box.
     virtual void browse(const std::string& answer) = 0;
-    // Presses the save button and saves the list as the file given; the file types offered.
-    virtual std::vector<std::string> saveListAs(const std::string& path) = 0;
+    // Presses the save button and saves the list as the file given.
+    virtual void saveListAs(const std::string& path) = 0;
 
     // Runs the action after the delay, while the event loop runs (inside a press, say).
     virtual void later(std::chrono::milliseconds delay, std::function<void()> action) = 0;
-    virtual void wait(std::chrono::milliseconds time) = 0;
 
     static std::filesystem::path pathOf(const std::string& utf8)
     {

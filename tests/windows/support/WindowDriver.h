@@ -47,12 +47,6 @@ inline std::string textOf(HWND window, int id)
     return WindowText::get(control(window, id));
 }
 
-// Types into a text box as the user would: the box's text changes and it tells its parent.
-inline void typeInto(HWND window, int id, const std::string& text)
-{
-    WindowText::set(control(window, id), text);
-}
-
 inline void click(HWND window, int id)
 {
     ::SendMessageW(control(window, id), BM_CLICK, 0, 0);
@@ -80,14 +74,6 @@ inline RECT placeOf(HWND control)
     ::GetWindowRect(control, &place);
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&place), 2);
     return place;
-}
-
-inline LOGFONTW fontOf(HWND control)
-{
-    LOGFONTW font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-                 &font);
-    return font;
 }
 
 // A mouse message as the system routes it: to the window holding the capture, else to the one
@@ -162,14 +148,11 @@ private:
 };
 
 // A message box shows its text in the static control numbered so; other dialogs have none.
-inline constexpr int kMessageText = 0xFFFF;
-
 inline bool isMessageBox(HWND window)
 {
-    return classOf(window) == L"#32770" && ::GetDlgItem(window, kMessageText);
+    return classOf(window) == L"#32770" && ::GetDlgItem(window, 0xFFFF);
 }
 
-// A message box as it was shown.
 struct ShownBox
 {
     std::string title;
@@ -187,7 +170,6 @@ public:
         : m_questionAnswer(questionAnswer), m_note(std::move(note))
     {}
 
-    const std::vector<ShownBox>& boxes() const { return m_boxes; }
     std::vector<ShownBox> take() { return std::exchange(m_boxes, {}); }
 
 private:
@@ -196,8 +178,8 @@ private:
         if (!isMessageBox(box))
             return false;
         const bool yesNo = ::GetDlgItem(box, IDYES) && ::GetDlgItem(box, IDNO);
-        m_boxes.push_back({WindowText::get(box), WindowText::get(::GetDlgItem(box, kMessageText)),
-                           yesNo, m_note ? m_note() : ""});
+        m_boxes.push_back({WindowText::get(box), WindowText::get(::GetDlgItem(box, 0xFFFF)), yesNo,
+                           m_note ? m_note() : ""});
         ::PostMessageW(box, WM_COMMAND, yesNo ? m_questionAnswer : IDOK, 0);
         ::ShowWindow(box, SW_HIDE); // answered once, even if the next tick comes first
         return false;
@@ -210,13 +192,11 @@ private:
 };
 
 // Answers the first file dialog this thread shows: types the file name into it and presses its
-// OK button; keeps the file types it offered, as its list shows them.
+// OK button.
 class FileDialogAnswerer
 {
 public:
     explicit FileDialogAnswerer(std::string fileName) : m_fileName(std::move(fileName)) {}
-
-    const std::vector<std::string>& types() const { return m_types; }
 
 private:
     bool answer(HWND dialog)
@@ -229,13 +209,6 @@ private:
             name = ::GetDlgItem(dialog, edt1);
         if (!name)
             return false; // not made yet
-        const HWND types = ::GetDlgItem(dialog, cmb1);
-        for (WPARAM i = 0; i < static_cast<WPARAM>(::SendMessageW(types, CB_GETCOUNT, 0, 0)); ++i) {
-            std::wstring type(
-                static_cast<std::size_t>(::SendMessageW(types, CB_GETLBTEXTLEN, i, 0)), L'\0');
-            ::SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type.data()));
-            m_types.push_back(WideText::toUtf8(type));
-        }
         WindowText::set(name, m_fileName);
         ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         return m_answered = true;
@@ -243,7 +216,6 @@ private:
 
     std::string m_fileName;
     bool m_answered = false;
-    std::vector<std::string> m_types;
     DialogAnswerer m_answerer{[this](HWND dialog) { return answer(dialog); }};
 };
 
