@@ -6,7 +6,6 @@
 #include "ui/common/win32/WindowText.h"
 
 #include <chrono>
-#include <dlgs.h>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -23,7 +22,6 @@ namespace corvano::test {
 inline bool pumpUntil(const std::function<bool()>& condition,
                       std::chrono::milliseconds limit = std::chrono::seconds(10))
 {
-    // A timer keeps the wait from blocking past the limit when nothing else arrives.
     const UINT_PTR tick = ::SetTimer(nullptr, 0, 20, nullptr);
     const auto end = std::chrono::steady_clock::now() + limit;
     bool held = condition();
@@ -31,7 +29,7 @@ inline bool pumpUntil(const std::function<bool()>& condition,
         EventLoop::processEvents();
         held = condition();
     }
-    ::KillTimer(nullptr, tick);
+    ::KillTimer(nullptr, tick); // it kept the wait from blocking past the limit
     return held;
 }
 
@@ -189,34 +187,6 @@ private:
     std::function<std::string()> m_note;
     std::vector<ShownBox> m_boxes;
     DialogAnswerer m_answerer{[this](HWND box) { return answer(box); }};
-};
-
-// Answers the first file dialog this thread shows: types the file name into it and presses its
-// OK button.
-class FileDialogAnswerer
-{
-public:
-    explicit FileDialogAnswerer(std::string fileName) : m_fileName(std::move(fileName)) {}
-
-private:
-    bool answer(HWND dialog)
-    {
-        if (m_answered || classOf(dialog) != L"#32770" || isMessageBox(dialog))
-            return false;
-        // The file name box is a combo box (cmb13) or, in older dialogs, an edit (edt1).
-        HWND name = ::GetDlgItem(dialog, cmb13);
-        if (!name)
-            name = ::GetDlgItem(dialog, edt1);
-        if (!name)
-            return false; // not made yet
-        WindowText::set(name, m_fileName);
-        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        return m_answered = true;
-    }
-
-    std::string m_fileName;
-    bool m_answered = false;
-    DialogAnswerer m_answerer{[this](HWND dialog) { return answer(dialog); }};
 };
 
 } // namespace corvano::test
