@@ -9,6 +9,7 @@ using namespace corvano;
 using namespace corvano::test;
 using testing::HasSubstr;
 using Button = LauncherDriver::Button;
+using Mouse = LauncherDriver::Mouse;
 using Lines = std::vector<std::string>;
 
 namespace {
@@ -58,9 +59,10 @@ TEST_F(LauncherScenario, APressShowsB2AndAReleaseB1)
     show();
     EXPECT_TRUE(launcher->pictureShows(launcher->img("B1.jpg")));
     for (const Button button : {Button::Right, Button::Left, Button::Middle}) {
-        launcher->pressPicture(button);
+        launcher->mouse("Picture1", Mouse::Press, button, {70, 25});
         EXPECT_TRUE(launcher->pictureShows(launcher->img("B2.jpg")));
-        launcher->releaseOffPicture(button);
+        launcher->mouse("Picture1", Mouse::Move, button, {200, 25});
+        launcher->mouse("Picture1", Mouse::Release, button, {200, 25});
         EXPECT_TRUE(launcher->pictureShows(launcher->img("B1.jpg")));
     }
     EXPECT_EQ(launcher->asked(), Lines());

@@ -50,7 +50,7 @@ inline void click(HWND window, int id)
     ::SendMessageW(control(window, id), BM_CLICK, 0, 0);
 }
 
-// A key pressed on the focused window, through the window's own keyboard handling.
+// Through the window's own keyboard handling.
 inline void pressKey(HWND window, WPARAM key)
 {
     ::SetFocus(window);
@@ -65,7 +65,6 @@ inline std::wstring classOf(HWND window)
     return name;
 }
 
-// A control's place in its container, in pixels.
 inline RECT placeOf(HWND control)
 {
     RECT place;

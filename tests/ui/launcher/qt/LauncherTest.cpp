@@ -1,5 +1,4 @@
-// The Qt launcher's driver for the shared scenarios, and what only it shows: drags, and
-// leaving while its page strip waits.
+// The Qt launcher's driver for the shared scenarios, and leaving while its page strip waits.
 #include "ui/launcher/qt/Launcher.h"
 
 #include "../LauncherDriver.h"
@@ -50,34 +49,22 @@ public:
         return messages;
     }
     bool isShown() const override { return form && form->isVisible(); }
-    void pressPicture(Button button) override
+    void mouse(const std::string& name, Mouse event, Button button, std::pair<int, int> at) override
     {
-        QTest::mousePress(&control("Picture1"), qtButton(button), {}, {70, 25});
-    }
-    void releaseOffPicture(Button button) override
-    {
-        QTest::mouseRelease(&control("Picture1"), qtButton(button), {}, {200, 25});
-    }
-    void click(const std::string& name, Button button) override
-    {
-        QTest::mouseClick(&control(name.c_str()), qtButton(button));
+        QWidget* on = name.empty() ? form.data() : &control(name.c_str());
+        const QPoint point(at.first, at.second);
+        if (event == Mouse::Press)
+            QTest::mousePress(on, qtButton(button), {}, point);
+        else if (event == Mouse::Release)
+            QTest::mouseRelease(on, qtButton(button), {}, point);
+        else
+            QTest::mouseMove(on, point);
+        QCoreApplication::processEvents(); // a window's move reaches its position
     }
     bool pictureShows(const std::string& file) const override
     {
         return control<QLabel>("Picture1").pixmap().toImage() ==
                QPixmap(QString::fromStdString(file)).toImage();
-    }
-    void drag(const std::string& name, Button button,
-              const std::vector<std::pair<int, int>>& points) override
-    {
-        QWidget& on = name.empty() ? *form : control(name.c_str());
-        const auto at = [&](std::size_t i) { return QPoint(points[i].first, points[i].second); };
-        QTest::mousePress(&on, qtButton(button), {}, at(0));
-        for (std::size_t i = 1; i < points.size(); ++i) {
-            QTest::mouseMove(&on, at(i));
-            QCoreApplication::processEvents(); // the window's move reaches its position
-        }
-        QTest::mouseRelease(&on, qtButton(button), {}, at(points.size() - 1));
     }
     std::pair<int, int> corner() const override { return {form->x(), form->y()}; }
     std::vector<std::string> asked() const override { return m_asked; }

@@ -19,13 +19,6 @@ namespace {
 
 const std::string kNoPage = "http://127.0.0.1:9/url.asp"; // nothing listens there
 
-SIZE clientSize(HWND window)
-{
-    RECT client;
-    ::GetClientRect(window, &client);
-    return {client.right, client.bottom};
-}
-
 // What a drawing into a bitmap of this size looks like.
 Pixels rendered(SIZE size, const std::function<void(HDC)>& draw)
 {
@@ -90,37 +83,30 @@ public:
     }
     // Any launcher window at all, as a failed start must leave none behind.
     bool isShown() const override { return ::FindWindowW(LauncherWindow::kClassName, nullptr); }
-    void pressPicture(Button button) override { mouse(picture1(), {70, 25}, button, true); }
-    void releaseOffPicture(Button button) override
+    void mouse(const std::string& name, Mouse event, Button button, std::pair<int, int> at) override
     {
-        move(picture1(), {200, 25});
-        mouse(picture1(), {200, 25}, button, false);
-    }
-    void click(const std::string& name, Button button) override
-    {
-        const HWND target = control(handle, idOf(name));
-        mouse(target, {5, 5}, button, true);
-        mouse(target, {5, 5}, button, false);
+        static constexpr UINT kMessages[][3] = {{WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN},
+                                                {WM_MOUSEMOVE, WM_MOUSEMOVE, WM_MOUSEMOVE},
+                                                {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP}};
+        static constexpr WPARAM kKey[] = {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON};
+        const auto b = static_cast<std::size_t>(button);
+        if (event != Mouse::Move)
+            m_held = event == Mouse::Press ? m_held | kKey[b] : m_held & ~kKey[b];
+        sendMouse(name.empty() ? handle : control(handle, idOf(name)), {at.first, at.second},
+                  kMessages[static_cast<std::size_t>(event)][b], m_held);
     }
     bool pictureShows(const std::string& file) const override
     {
         const auto picture = Picture::fromFile(file);
-        const SIZE size = clientSize(picture1());
+        RECT client;
+        ::GetClientRect(picture1(), &client);
+        const SIZE size{client.right, client.bottom};
         return picture && rendered(size, [&](HDC dc) {
                               ::SendMessageW(picture1(), WM_PRINTCLIENT,
                                              reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
                           }) == rendered(size, [&](HDC dc) {
                               picture->draw(dc, {0, 0, picture->width(), picture->height()});
                           });
-    }
-    void drag(const std::string& name, Button button,
-              const std::vector<std::pair<int, int>>& points) override
-    {
-        const HWND on = name.empty() ? handle : control(handle, idOf(name));
-        mouse(on, {points.front().first, points.front().second}, button, true);
-        for (std::size_t i = 1; i < points.size(); ++i)
-            move(on, {points[i].first, points[i].second});
-        mouse(on, {points.back().first, points.back().second}, button, false);
     }
     std::pair<int, int> corner() const override
     {
@@ -131,16 +117,6 @@ public:
     std::vector<std::string> asked() const override { return m_asked; }
 
     HWND picture1() const { return control(handle, LauncherWindow::Picture1); }
-    void mouse(HWND on, POINT at, Button button, bool down)
-    {
-        static constexpr UINT kDown[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
-        static constexpr UINT kUp[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
-        static constexpr WPARAM kKey[] = {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON};
-        const auto b = static_cast<std::size_t>(button);
-        m_held = down ? m_held | kKey[b] : m_held & ~kKey[b];
-        sendMouse(on, at, down ? kDown[b] : kUp[b], m_held);
-    }
-    void move(HWND on, POINT at) { sendMouse(on, at, WM_MOUSEMOVE, m_held); }
 
     std::unique_ptr<LauncherWindow> form;
     HWND handle = nullptr;

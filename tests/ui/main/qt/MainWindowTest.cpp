@@ -23,15 +23,13 @@ QString qtext(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// Drives the Qt main window through its widgets, found by their object names. Modal windows
-// are answered from a timer: message boxes at once, any other dialog once by onDialog and
-// rejected if still open a second later, so that a test fails rather than hangs.
+// Modal windows are answered from a timer: message boxes at once, any other dialog once by
+// onDialog and rejected if still open a second later, so that a test fails rather than hangs.
 class QtMainWindowDriver : public MainWindowDriver
 {
 public:
     QtMainWindowDriver()
     {
-        // The list page, held back for 10 s or until the driver goes.
         m_server.routes().Get("/hold.html", [this](const auto&, httplib::Response& response) {
             ++m_holds;
             const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);

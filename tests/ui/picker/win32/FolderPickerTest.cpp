@@ -76,8 +76,7 @@ void chooseDrive(HWND picker, const wchar_t* start)
                    reinterpret_cast<LPARAM>(drives));
 }
 
-// Drives the native picker inside its own loop: the steps are posted to it, and the picker is
-// found as the system's one "dialog".
+// The steps run inside the picker's own loop; the picker is the system's one "dialog".
 class Win32FolderPickerDriver : public FolderPickerDriver
 {
 public:
@@ -102,7 +101,6 @@ public:
         ::CoUninitialize();
     }
 
-    // A picker the steps leave open is closed by its close box after a while, and fails.
     bool pick(const std::string& start, const std::function<void()>& steps) override
     {
         ::SetCurrentDirectoryW(WideText::fromUtf8(start).c_str());
@@ -122,7 +120,7 @@ public:
             return FolderPicker().showModal(owner);
         }();
         EXPECT_FALSE(leftOpen) << "the picker was left open";
-        EXPECT_EQ(::FindWindowW(L"dialog", nullptr), nullptr) << "the picker is destroyed";
+        EXPECT_EQ(::FindWindowW(L"dialog", nullptr), nullptr);
         EXPECT_TRUE(::IsWindowEnabled(owner));
         return confirmed;
     }
@@ -157,10 +155,7 @@ public:
     }
     std::string root() const override { return "C:\\"; }
 
-    HWND picker() const { return m_picker; }
-
-    // A key on the control, handled before this returns (the chain above a highlighted
-    // subfolder looks as that subfolder opened would).
+    // A key on the control, handled before this returns.
     void key(WPARAM key, int id = Id::Dir1)
     {
         pressKey(control(m_picker, id), key);
@@ -173,8 +168,6 @@ public:
     WideTemporaryFolder m_folder;
     const std::wstring links = m_folder.widePath() + L"\\links";
     HWND owner = nullptr;
-
-private:
     HWND m_picker = nullptr;
 };
 
@@ -190,7 +183,7 @@ class FolderPickerTest : public ::testing::Test
 protected:
     bool pick(const std::function<void(HWND)>& steps)
     {
-        return m_driver.pick(WideText::toUtf8(m_links), [&] { steps(m_driver.picker()); });
+        return m_driver.pick(WideText::toUtf8(m_links), [&] { steps(m_driver.m_picker); });
     }
 
     Win32FolderPickerDriver m_driver;
