@@ -143,18 +143,3 @@ TEST(LauncherTest, ClosedWithoutItsButtonTheProgramMayEnd)
     EXPECT_EQ(launcher.asked(), Lines{"dismissed"});
     EXPECT_FALSE(::IsWindow(launcher.handle));
 }
-
-TEST(PageStrip, ShowsThePagesTextWithoutItsMarkup)
-{
-    for (const auto& [html, shown] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"<html><head><title>t</title></head><body><b>今日</b> 推荐</body></html>",
-              "今日 推荐"},
-             {"<p>a\r\n\tb</p><p>c</p>", "a b c"},
-             {"x<script>var s = '<p>';</script>y<STYLE>p{}</STYLE>z", "x y z"},
-             {"&lt;a&gt; &amp;&nbsp;&copy;", "<a> & &copy;"},
-             // Edge cases
-             {"", ""},
-             {"text <unclosed", "text"},
-         })
-        EXPECT_EQ(PageStrip::textOf(html), shown) << html;
-}
