@@ -1,5 +1,4 @@
-// The Qt window tests' program: an application with the Chinese texts the program installs,
-// then every test linked in.
+// The Qt window tests' program: an application with the program's Chinese texts.
 #include "ui/common/qt/QtChinese.h"
 
 #include <QApplication>

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvano::test {
 
-// Drives one toolkit's launcher with the mouse, so that one set of scenarios holds both
-// toolkits' launchers to the same behaviour. The program folder holds img/ with the pictures;
-// the system is a Windows whose components are in place.
+// Drives one toolkit's launcher with the mouse. The program folder holds img/ with the
+// pictures; the system is a Windows whose components are in place.
 class LauncherDriver
 {
 public:
@@ -27,10 +27,30 @@ public:
     // Starts as the program does, on this system; the texts of the boxes shown.
     virtual std::vector<std::string> start(SystemServices& system) = 0;
     virtual bool isShown() const = 0;
-    // Presses on the picture button and releases off it; clicks a control.
-    virtual void pressPicture(Button button) = 0;
-    virtual void releaseOffPicture(Button button) = 0;
-    virtual void click(const std::string& control, Button button = Button::Left) = 0;
+    enum class Mouse
+    {
+        Press,
+        Move,
+        Release
+    };
+    // On a control ("" for the window's surface), at a point of its client area.
+    virtual void mouse(const std::string& control, Mouse event, Button button,
+                       std::pair<int, int> at) = 0;
+    void click(const std::string& control, Button button = Button::Left)
+    {
+        mouse(control, Mouse::Press, button, {5, 5});
+        mouse(control, Mouse::Release, button, {5, 5});
+    }
+    // Pressed at the first point, moved through the others and released at the last.
+    void drag(const std::string& control, Button button,
+              const std::vector<std::pair<int, int>>& points)
+    {
+        mouse(control, Mouse::Press, button, points.front());
+        for (std::size_t i = 1; i < points.size(); ++i)
+            mouse(control, Mouse::Move, button, points[i]);
+        mouse(control, Mouse::Release, button, points.back());
+    }
+    virtual std::pair<int, int> corner() const = 0; // the window's top left
     // Whether the picture button shows the picture of this file.
     virtual bool pictureShows(const std::string& file) const = 0;
     // The addresses opened and "main" for the main window, in order.

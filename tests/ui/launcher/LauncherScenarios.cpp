@@ -9,6 +9,7 @@ using namespace corvano;
 using namespace corvano::test;
 using testing::HasSubstr;
 using Button = LauncherDriver::Button;
+using Mouse = LauncherDriver::Mouse;
 using Lines = std::vector<std::string>;
 
 namespace {
@@ -58,9 +59,10 @@ TEST_F(LauncherScenario, APressShowsB2AndAReleaseB1)
     show();
     EXPECT_TRUE(launcher->pictureShows(launcher->img("B1.jpg")));
     for (const Button button : {Button::Right, Button::Left, Button::Middle}) {
-        launcher->pressPicture(button);
+        launcher->mouse("Picture1", Mouse::Press, button, {70, 25});
         EXPECT_TRUE(launcher->pictureShows(launcher->img("B2.jpg")));
-        launcher->releaseOffPicture(button);
+        launcher->mouse("Picture1", Mouse::Move, button, {200, 25});
+        launcher->mouse("Picture1", Mouse::Release, button, {200, 25});
         EXPECT_TRUE(launcher->pictureShows(launcher->img("B1.jpg")));
     }
     EXPECT_EQ(launcher->asked(), Lines());
@@ -70,6 +72,26 @@ TEST_F(LauncherScenario, APressShowsB2AndAReleaseB1)
     std::filesystem::resize_file(launcher->img("B2.jpg"), 10);
     launcher->click("Picture1", Button::Right);
     EXPECT_TRUE(launcher->pictureShows(CORVANO_PICTURES_DIR "/B1.jpg"));
+    EXPECT_EQ(launcher->asked(), Lines());
+}
+
+// Only a left drag that begins on the surface moves the window: the pointer ends 220 x 50
+// twips from the corner (301 px is 4515 twips, less 220 is 4295 twips or 286 px; 100 px less
+// 50 twips is 97 px). Other buttons, and drags that begin on a control, do nothing.
+TEST_F(LauncherScenario, OnlyALeftDragOnTheSurfaceMovesTheWindow)
+{
+    show();
+    const auto [left, top] = launcher->corner();
+    for (const Button other : {Button::Right, Button::Middle})
+        launcher->drag("", other, {{300, 100}, {350, 150}});
+    for (const char* name : {"Label1", "Label2", "Label3", "Picture1", "Scriptlet1"}) {
+        launcher->drag(name, Button::Left, {{0, 0}, {230, 60}});
+        EXPECT_EQ(launcher->corner(), std::pair(left, top)) << name;
+    }
+    launcher->drag("", Button::Left, {{300, 100}, {301, 100}});
+    EXPECT_EQ(launcher->corner(), std::pair(left + 286, top + 97));
+    launcher->drag("", Button::Left, {{40, 10}, {40, 10}});
+    EXPECT_EQ(launcher->corner(), std::pair(left + 286 + 25, top + 97 + 7));
     EXPECT_EQ(launcher->asked(), Lines());
 }
 

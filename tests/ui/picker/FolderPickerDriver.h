@@ -7,16 +7,14 @@
 
 namespace corvano::test {
 
-// Drives one toolkit's folder picker, so that one set of scenarios holds both toolkits'
-// pickers to the same behaviour. Its folder holds links/ with the subfolders a, a/deep, b, a
-// hidden one and a file.
+// Drives one toolkit's folder picker. Its folder holds links/ with the subfolders a, a/deep, b,
+// a hidden one and a file.
 class FolderPickerDriver
 {
 public:
     virtual ~FolderPickerDriver() = default;
 
-    // Shows a picker open at the folder and runs the steps while it shows; true when it was
-    // confirmed. A picker the steps leave open fails the test.
+    // Runs the steps in a picker open at the folder; true when it was confirmed.
     virtual bool pick(const std::string& start, const std::function<void()>& steps) = 0;
     // Whether the list shows this folder open with these subfolders, now or soon.
     virtual bool shows(const std::string& open, const std::vector<std::string>& subfolders) = 0;

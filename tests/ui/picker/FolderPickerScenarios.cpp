@@ -3,6 +3,7 @@
 #include "ui/picker/PickedFolder.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -12,12 +13,8 @@ namespace {
 class FolderPickerScenario : public ::testing::Test
 {
 protected:
-    std::string separated(const std::string& folder) const
-    {
-        return folder + picker->root().back();
-    }
-
     std::unique_ptr<FolderPickerDriver> picker = makeFolderPickerDriver();
+    const char separator = picker->root().back();
 };
 
 } // namespace
@@ -25,23 +22,19 @@ protected:
 // "确定" takes the open folder, not a highlighted subfolder, ending in one separator.
 TEST_F(FolderPickerScenario, ConfirmTakesTheOpenFolderWithOneSeparator)
 {
-    const struct
-    {
-        std::string open;
-        std::string highlighted;
-        std::string picked;
-    } cases[] = {
-        {picker->folder("links/a"), "deep", separated(picker->folder("links/a"))},
+    // The folder open, the subfolder highlighted, the folder picked.
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {picker->folder("links/a"), "deep", picker->folder("links/a") + separator},
         {picker->root(), "", picker->root()},
     };
-    for (const auto& c : cases) {
+    for (const auto& [open, highlighted, picked] : cases) {
         PickedFolder::confirm(picker->folder("links"));
-        EXPECT_TRUE(picker->pick(c.open, [&] {
-            if (!c.highlighted.empty())
-                picker->clickRow(c.highlighted);
+        EXPECT_TRUE(picker->pick(open, [&] {
+            if (!highlighted.empty())
+                picker->clickRow(highlighted);
             picker->press("Command1");
         }));
-        EXPECT_EQ(PickedFolder::value(), c.picked);
+        EXPECT_EQ(PickedFolder::value(), picked);
     }
 }
 
@@ -79,5 +72,5 @@ TEST_F(FolderPickerScenario, ClickHighlightsDoubleClickAndEnterOpen)
         EXPECT_TRUE(picker->shows(picker->folder("links/a/deep"), {}));
         picker->press("Command1");
     }));
-    EXPECT_EQ(PickedFolder::value(), separated(picker->folder("links/a/deep")));
+    EXPECT_EQ(PickedFolder::value(), picker->folder("links/a/deep") + separator);
 }

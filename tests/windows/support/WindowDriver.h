@@ -6,7 +6,6 @@
 #include "ui/common/win32/WindowText.h"
 
 #include <chrono>
-#include <dlgs.h>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -23,7 +22,6 @@ namespace corvano::test {
 inline bool pumpUntil(const std::function<bool()>& condition,
                       std::chrono::milliseconds limit = std::chrono::seconds(10))
 {
-    // A timer keeps the wait from blocking past the limit when nothing else arrives.
     const UINT_PTR tick = ::SetTimer(nullptr, 0, 20, nullptr);
     const auto end = std::chrono::steady_clock::now() + limit;
     bool held = condition();
@@ -31,7 +29,7 @@ inline bool pumpUntil(const std::function<bool()>& condition,
         EventLoop::processEvents();
         held = condition();
     }
-    ::KillTimer(nullptr, tick);
+    ::KillTimer(nullptr, tick); // it kept the wait from blocking past the limit
     return held;
 }
 
@@ -47,18 +45,12 @@ inline std::string textOf(HWND window, int id)
     return WindowText::get(control(window, id));
 }
 
-// Types into a text box as the user would: the box's text changes and it tells its parent.
-inline void typeInto(HWND window, int id, const std::string& text)
-{
-    WindowText::set(control(window, id), text);
-}
-
 inline void click(HWND window, int id)
 {
     ::SendMessageW(control(window, id), BM_CLICK, 0, 0);
 }
 
-// A key pressed on the focused window, through the window's own keyboard handling.
+// Through the window's own keyboard handling.
 inline void pressKey(HWND window, WPARAM key)
 {
     ::SetFocus(window);
@@ -73,21 +65,12 @@ inline std::wstring classOf(HWND window)
     return name;
 }
 
-// A control's place in its container, in pixels.
 inline RECT placeOf(HWND control)
 {
     RECT place;
     ::GetWindowRect(control, &place);
     ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&place), 2);
     return place;
-}
-
-inline LOGFONTW fontOf(HWND control)
-{
-    LOGFONTW font{};
-    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-                 &font);
-    return font;
 }
 
 // A mouse message as the system routes it: to the window holding the capture, else to the one
@@ -162,14 +145,11 @@ private:
 };
 
 // A message box shows its text in the static control numbered so; other dialogs have none.
-inline constexpr int kMessageText = 0xFFFF;
-
 inline bool isMessageBox(HWND window)
 {
-    return classOf(window) == L"#32770" && ::GetDlgItem(window, kMessageText);
+    return classOf(window) == L"#32770" && ::GetDlgItem(window, 0xFFFF);
 }
 
-// A message box as it was shown.
 struct ShownBox
 {
     std::string title;
@@ -187,7 +167,6 @@ public:
         : m_questionAnswer(questionAnswer), m_note(std::move(note))
     {}
 
-    const std::vector<ShownBox>& boxes() const { return m_boxes; }
     std::vector<ShownBox> take() { return std::exchange(m_boxes, {}); }
 
 private:
@@ -196,8 +175,8 @@ private:
         if (!isMessageBox(box))
             return false;
         const bool yesNo = ::GetDlgItem(box, IDYES) && ::GetDlgItem(box, IDNO);
-        m_boxes.push_back({WindowText::get(box), WindowText::get(::GetDlgItem(box, kMessageText)),
-                           yesNo, m_note ? m_note() : ""});
+        m_boxes.push_back({WindowText::get(box), WindowText::get(::GetDlgItem(box, 0xFFFF)), yesNo,
+                           m_note ? m_note() : ""});
         ::PostMessageW(box, WM_COMMAND, yesNo ? m_questionAnswer : IDOK, 0);
         ::ShowWindow(box, SW_HIDE); // answered once, even if the next tick comes first
         return false;
@@ -207,44 +186,6 @@ private:
     std::function<std::string()> m_note;
     std::vector<ShownBox> m_boxes;
     DialogAnswerer m_answerer{[this](HWND box) { return answer(box); }};
-};
-
-// Answers the first file dialog this thread shows: types the file name into it and presses its
-// OK button; keeps the file types it offered, as its list shows them.
-class FileDialogAnswerer
-{
-public:
-    explicit FileDialogAnswerer(std::string fileName) : m_fileName(std::move(fileName)) {}
-
-    const std::vector<std::string>& types() const { return m_types; }
-
-private:
-    bool answer(HWND dialog)
-    {
-        if (m_answered || classOf(dialog) != L"#32770" || isMessageBox(dialog))
-            return false;
-        // The file name box is a combo box (cmb13) or, in older dialogs, an edit (edt1).
-        HWND name = ::GetDlgItem(dialog, cmb13);
-        if (!name)
-            name = ::GetDlgItem(dialog, edt1);
-        if (!name)
-            return false; // not made yet
-        const HWND types = ::GetDlgItem(dialog, cmb1);
-        for (WPARAM i = 0; i < static_cast<WPARAM>(::SendMessageW(types, CB_GETCOUNT, 0, 0)); ++i) {
-            std::wstring type(
-                static_cast<std::size_t>(::SendMessageW(types, CB_GETLBTEXTLEN, i, 0)), L'\0');
-            ::SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type.data()));
-            m_types.push_back(WideText::toUtf8(type));
-        }
-        WindowText::set(name, m_fileName);
-        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        return m_answered = true;
-    }
-
-    std::string m_fileName;
-    bool m_answered = false;
-    std::vector<std::string> m_types;
-    DialogAnswerer m_answerer{[this](HWND dialog) { return answer(dialog); }};
 };
 
 } // namespace corvano::test

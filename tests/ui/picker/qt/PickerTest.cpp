@@ -6,9 +6,8 @@
 #include "ui/picker/qt/FolderList.h"
 #include "ui/picker/qt/FolderPicker.h"
 
-#include <QApplication>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <gtest/gtest.h>
 

@@ -9,12 +9,14 @@
 #include "ui/picker/PickedFolder.h"
 #include "ui/picker/win32/FolderChain.h"
 #include "ui/picker/win32/FolderPickerControls.h"
+#include "ui/picker/win32/Subfolders.h"
 
 #include <algorithm>
 #include <commctrl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <tuple>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -74,8 +76,7 @@ void chooseDrive(HWND picker, const wchar_t* start)
                    reinterpret_cast<LPARAM>(drives));
 }
 
-// Drives the native picker inside its own loop: the steps are posted to it, and the picker is
-// found as the system's one "dialog".
+// The steps run inside the picker's own loop; the picker is the system's one "dialog".
 class Win32FolderPickerDriver : public FolderPickerDriver
 {
 public:
@@ -100,7 +101,6 @@ public:
         ::CoUninitialize();
     }
 
-    // A picker the steps leave open is closed by its close box after a while, and fails.
     bool pick(const std::string& start, const std::function<void()>& steps) override
     {
         ::SetCurrentDirectoryW(WideText::fromUtf8(start).c_str());
@@ -120,7 +120,7 @@ public:
             return FolderPicker().showModal(owner);
         }();
         EXPECT_FALSE(leftOpen) << "the picker was left open";
-        EXPECT_EQ(::FindWindowW(L"dialog", nullptr), nullptr) << "the picker is destroyed";
+        EXPECT_EQ(::FindWindowW(L"dialog", nullptr), nullptr);
         EXPECT_TRUE(::IsWindowEnabled(owner));
         return confirmed;
     }
@@ -155,10 +155,7 @@ public:
     }
     std::string root() const override { return "C:\\"; }
 
-    HWND picker() const { return m_picker; }
-
-    // A key on the control, handled before this returns (the chain above a highlighted
-    // subfolder looks as that subfolder opened would).
+    // A key on the control, handled before this returns.
     void key(WPARAM key, int id = Id::Dir1)
     {
         pressKey(control(m_picker, id), key);
@@ -171,8 +168,6 @@ public:
     WideTemporaryFolder m_folder;
     const std::wstring links = m_folder.widePath() + L"\\links";
     HWND owner = nullptr;
-
-private:
     HWND m_picker = nullptr;
 };
 
@@ -188,7 +183,7 @@ class FolderPickerTest : public ::testing::Test
 protected:
     bool pick(const std::function<void(HWND)>& steps)
     {
-        return m_driver.pick(WideText::toUtf8(m_links), [&] { steps(m_driver.picker()); });
+        return m_driver.pick(WideText::toUtf8(m_links), [&] { steps(m_driver.m_picker); });
     }
 
     Win32FolderPickerDriver m_driver;
@@ -216,13 +211,20 @@ TEST_F(FolderPickerTest, AnOwnerThatGoesEndsThePicker)
     EXPECT_EQ(PickedFolder::value(), "Z:\\");
 }
 
-// Each drive's current folder is its root once the picker has loaded, so choosing a drive
-// opens its root; a drive that is not ready leaves the open folder, without a message.
+// The picker opens at its designed twips with the focus in the drive list, on the program's
+// drive. Each drive's current folder is its root once the picker has loaded, so choosing a
+// drive opens its root; a drive that is not ready leaves the open folder, without a message.
 TEST_F(FolderPickerTest, DriveOpensItsRootAndOneNotReadyChangesNothing)
 {
     ASSERT_TRUE(::SetEnvironmentVariableW(L"=Z:", L"Z:\\tmp"));
     BoxAnswerer boxes;
     EXPECT_TRUE(pick([&](HWND picker) {
+        ASSERT_EQ(Dpi::of(picker).dotsPerInch(), 96);
+        const RECT designed = Dpi().rect(Layout::Dir1.rect);
+        const RECT place = placeOf(control(picker, Id::Dir1));
+        EXPECT_TRUE(::EqualRect(&designed, &place));
+        EXPECT_EQ(::GetFocus(), control(picker, Id::Drive1));
+        EXPECT_EQ(textOf(picker, Id::Drive1).substr(0, 2), "c:");
         chooseDrive(picker, L"y:");
         EXPECT_EQ(rowsOf(picker), chainAnd(m_links, {L"a", L"b"}));
         EXPECT_EQ(textOf(picker, Id::Drive1).substr(0, 2), "y:");
@@ -232,29 +234,7 @@ TEST_F(FolderPickerTest, DriveOpensItsRootAndOneNotReadyChangesNothing)
         click(picker, Id::Command1);
     }));
     EXPECT_EQ(PickedFolder::value(), "Z:\\");
-    EXPECT_TRUE(boxes.boxes().empty());
-}
-
-// At 96 dots per inch the controls stand at their designed twips; the drive list, on the
-// program's drive, has the focus, and Tab goes on as designed.
-TEST_F(FolderPickerTest, LaidOutAsDesignedWithTheDriveListFocused)
-{
-    pick([&](HWND picker) {
-        ASSERT_EQ(Dpi::of(picker).dotsPerInch(), 96);
-        for (const auto& [id, layout] :
-             {std::pair{Id::Dir1, Layout::Dir1}, std::pair{Id::Command2, Layout::Command2}}) {
-            const RECT designed = Dpi().rect(layout.rect);
-            const RECT place = placeOf(control(picker, id));
-            EXPECT_TRUE(::EqualRect(&designed, &place)) << layout.name;
-        }
-        EXPECT_EQ(textOf(picker, Id::Drive1).substr(0, 2), "c:");
-        const int order[] = {Id::Drive1, Id::Dir1, Id::Command1, Id::Command2, Id::Drive1};
-        EXPECT_EQ(::GetFocus(), control(picker, order[0]));
-        for (std::size_t i = 0; i + 1 < std::size(order); ++i)
-            EXPECT_EQ(::GetNextDlgTabItem(picker, control(picker, order[i]), FALSE),
-                      control(picker, order[i + 1]));
-        click(picker, Id::Command2);
-    });
+    EXPECT_TRUE(boxes.take().empty());
 }
 
 // A folder that has gone since it was listed is not opened; Enter on the drive list or on a
@@ -271,4 +251,39 @@ TEST_F(FolderPickerTest, AGoneFolderIsNotOpenedAndEnterPressesNoButton)
         EXPECT_EQ(PickedFolder::value(), "Z:\\");
         click(picker, Id::Command2);
     }));
+}
+
+// The root, then each folder down to the open one. Edge cases: roots keep their one
+// backslash, stray separators go, no root gives no chain.
+TEST(FolderChainTest, RootThenEachFolderDownToTheOpenOne)
+{
+    // The path, the names of the chain joined by "|", the open folder's path.
+    const std::tuple<const wchar_t*, const wchar_t*, const wchar_t*> cases[] = {
+        {L"c:\\links\\\\a\\", L"C:\\|links|a", L"C:\\links\\a"},
+        {L"C:", L"C:\\", L"C:\\"},
+        {L"C:/links/a", L"C:\\|links|a", L"C:\\links\\a"},
+        {L"\\\\server\\share\\links", L"\\\\server\\share\\|links", L"\\\\server\\share\\links"},
+        {L"links\\a", L"", L""},
+        {L"\\\\server", L"", L""},
+        {L"1:\\a", L"", L""},
+    };
+    for (const auto& [path, names, open] : cases) {
+        const auto chain = FolderChain::of(path);
+        std::wstring joined;
+        for (const FolderLink& link : chain)
+            joined += (joined.empty() ? L"" : L"|") + link.name;
+        EXPECT_EQ(joined, names) << path;
+        EXPECT_EQ(chain.empty() ? L"" : chain.back().path, open) << path;
+    }
+    EXPECT_EQ(FolderChain::of(L"c:\\links\\a")[1].path, L"C:\\links");
+}
+
+// Digits by their value, letters without regard to case.
+TEST(SubfoldersTest, InNaturalOrder)
+{
+    WideTemporaryFolder folder;
+    for (const wchar_t* name : {L"b", L"a10", L"A2", L"a9"})
+        ASSERT_TRUE(::CreateDirectoryW((folder.widePath() + L"\\" + name).c_str(), nullptr));
+    EXPECT_EQ(Subfolders::of(folder.widePath()), (Rows{L"A2", L"a9", L"a10", L"b"}));
+    EXPECT_FALSE(Subfolders::of(folder.widePath() + L"\\missing"));
 }
