@@ -49,8 +49,6 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
     EXPECT_EQ(bare.idleLimit, std::chrono::seconds(60));
     EXPECT_EQ(options({"--absolute"}).completeAddresses, true);
     EXPECT_EQ(options({"--no-absolute"}).completeAddresses, false);
-    EXPECT_EQ(options({"--open", "a.url", "b c.url"}).openFiles,
-              (std::vector<std::string>{"a.url", "b c.url"}));
     // A template file's line breaks become CR LF too, and a UTF-8 byte-order mark is not part
     // of it; a file in another encoding is refused rather than written as question marks.
     corvano::test::TemporaryFolder folder;
@@ -73,13 +71,10 @@ TEST(CliOptions, UsageHelpAndVersionEndBeforeAnyRun)
 {
     for (const auto& [args, code, shown] : std::vector<std::tuple<Args, int, std::string>>{
              {{"--bogus"}, 64, "--bogus"},
-             {{"--url"}, 64, "--url"},
              {{"--template-file", "/etc/hostname", "--template", "a"}, 64, "--template"},
              {{"--template-file", "/no/such/file"}, 64, "/no/such/file"},
              {{"--timeout", "0"}, 64, "--timeout"},
-             {{"--help"}, 0, "--dry-run"},
              {{"--help"}, 0, "(the window's \"列表网址\")"}, // the field as the window names it
-             {{"--open"}, 64, "--open"},
              {{"--version"}, 0, "1.0.0"},
          }) {
         const auto parsed = parse(args);

@@ -87,10 +87,6 @@ TEST_F(GenerateCommandTest, EarlyEndsExitWithTheirStatusAndTheirMessage)
     for (const auto& [text, value, code, message] :
          std::vector<std::tuple<Field, std::string, ExitCode, std::string>>{
              {Field::Contains, ".asp", ExitCode::NoLinks, ""},
-             {Field::Address, server.url("/missing.html"), ExitCode::AddressError,
-              "网址错误: 您提供的网页地址无效,无法完成操作！\n"},
-             {Field::Start, "<ol>", ExitCode::StringMissing,
-              "字符串错误: 起始字符串不存在，请新重设置!\n"},
              // A terminal never puts in the standard content on its own.
              {Field::Template, "[InternetShortcut]", ExitCode::Usage,
               "URL文件内容中没有“URL=”，生成的文件将不含网址：请用 --template"},

@@ -31,7 +31,6 @@ public:
     {
         m_calls[index(call)] = {n, error, count(call)};
     }
-    // The n-th write of a whole file from now fails for want of space.
     void failReplaceNumber(int n) { failCall(Call::Write, n); }
     // How many calls of that kind were made, failed ones included.
     int count(Call call) const { return m_calls[index(call)].count; }
@@ -88,7 +87,6 @@ private:
         errno = error;
         return -1;
     }
-    // With the error chosen for the call, or else the usual one.
     int fail(Call call, int usual) const
     {
         return failWith(m_calls[index(call)].error != 0 ? m_calls[index(call)].error : usual);
