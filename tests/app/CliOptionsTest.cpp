@@ -49,6 +49,8 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
     EXPECT_EQ(bare.idleLimit, std::chrono::seconds(60));
     EXPECT_EQ(options({"--absolute"}).completeAddresses, true);
     EXPECT_EQ(options({"--no-absolute"}).completeAddresses, false);
+    EXPECT_EQ(options({"--open", "a.url", "b c.url"}).openFiles,
+              (std::vector<std::string>{"a.url", "b c.url"}));
     // A template file's line breaks become CR LF too, and a UTF-8 byte-order mark is not part
     // of it; a file in another encoding is refused rather than written as question marks.
     corvano::test::TemporaryFolder folder;

@@ -158,10 +158,8 @@ TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
              {"time-out", Contains, ".html", TimedOut, AddressError, kAddressError},
          }) {
         SCOPED_TRACE(row.what);
+        surface = RecordingSurface{};
         surface.texts = {"http://example.com/list.html", "", "URL=", "<ul>", "", ".html", "", ""};
-        surface.captionsAtBoxes.clear();
-        surface.messages.clear();
-        surface.stringSettingsFocus.reset();
         transfer.executed.clear();
         surface.captions = {"生成完毕", "", "          共生成20个URL文件"};
         surface.setText(row.field, row.text);

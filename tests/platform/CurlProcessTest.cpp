@@ -27,12 +27,6 @@ template <typename Function> Function next(const char* name)
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-void waitFor(EventQueue& events, const CurlTransfer& transfer)
-{
-    while (transfer.StillExecuting())
-        events.processEvents();
-}
-
 } // namespace
 
 extern "C" CURLcode curl_global_init(long flags)
@@ -74,17 +68,20 @@ TEST(CurlProcess, LibraryStartsOnceAndStoppingNeverWaitsForALookup)
         while (stalledLookups < 2)
             std::this_thread::sleep_for(1ms);
         cancelled.cancel();
-        waitFor(events, cancelled);
+        while (cancelled.StillExecuting())
+            events.processEvents();
         EXPECT_EQ(cancelled.failure(), TransferFailure::Cancelled);
     }
     lookupsReleased = true;
+    // Events the workers posted before they were stopped must find nothing to touch.
     events.processPendingEvents();
     LoopbackServer server;
     server.serve("/page", "<p>hello</p>");
     server.start();
     CurlTransfer later(events);
     later.Execute(server.url("/page"), "get");
-    waitFor(events, later);
+    while (later.StillExecuting())
+        events.processEvents();
     EXPECT_EQ(later.GetChunk(100), "<p>hello</p>");
     EXPECT_EQ(globalInits, 1);
     EXPECT_EQ(globalCleanups, 0);

@@ -40,7 +40,7 @@ protected:
 // quiet for the idle limit. A whole page ends at once: waiting on, it would time out.
 TEST_F(CurlTransferTest, EndsAsTheServerAnswers)
 {
-    const std::string ok = "HTTP/1.1 200 OK\r\n", chunk = std::string(0xfff0, 'c');
+    const std::string ok = "HTTP/1.1 200 OK\r\n";
     struct Case
     {
         std::string reply;
@@ -52,9 +52,6 @@ TEST_F(CurlTransferTest, EndsAsTheServerAnswers)
     for (const auto& [reply, then, failure, received] : std::vector<Case>{
              // Full at the read size, then silent, whatever the framing: the rest never comes.
              {ok + "\r\n" + std::string(65534, 'x'), Then::Hold, None, 65534},
-             {ok + "Transfer-Encoding: chunked\r\n\r\nfff0\r\n" + chunk + "\r\n" + "e\r\n" +
-                  std::string(14, 'x') + "\r\n",
-              Then::Hold, None, 65534},
              {ok + "\r\n" + std::string(65540, 'x'), Then::Hold, None, 65534},
              // Promised more, then closed: what came is the page.
              {ok + "Content-Length: 1000\r\n\r\n<a href=\"/a\">A</a>", Then::Close, None, 18},

@@ -4,6 +4,7 @@
 #include "platform/FileError.h"
 
 #include <gtest/gtest.h>
+#include <numeric>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -99,38 +100,28 @@ private:
 // second, or a failure that waiting cannot mend, fails as before with the old file intact
 TEST(Win32FileSystem, RetriesAFileHeldForAMomentWithinASecond)
 {
-    struct Row
-    {
-        const char* scenario;
-        int heldTries;
-        DWORD error;
-        bool written;
-        std::size_t waits;
-    };
-    for (const Row& row : {
-             Row{"not held", 0, ERROR_SUCCESS, true, 0},
-             Row{"sharing violation, 3 tries", 3, ERROR_SHARING_VIOLATION, true, 3},
-             Row{"access denied, 8 tries", 8, ERROR_ACCESS_DENIED, true, 8},
+    // tries held, the error meanwhile, the file after, the waits
+    for (const auto& [held, error, after, waits] :
+         std::vector<std::tuple<int, DWORD, std::string, std::size_t>>{
+             {0, ERROR_SUCCESS, "new", 0},
+             {3, ERROR_SHARING_VIOLATION, "new", 3},
+             {8, ERROR_ACCESS_DENIED, "new", 8},
              // Edge cases: held past the last wait; an error that is not another's hold.
-             Row{"held throughout", 100, ERROR_SHARING_VIOLATION, false, 8},
-             Row{"disk full", 100, ERROR_DISK_FULL, false, 0},
+             {100, ERROR_SHARING_VIOLATION, "old", 8},
+             {100, ERROR_DISK_FULL, "old", 0},
          }) {
-        SCOPED_TRACE(row.scenario);
+        SCOPED_TRACE(std::to_string(held) + " " + std::to_string(error));
         WideTemporaryFolder folder;
         Win32FileSystem().replaceFile(folder.file("a.url"), "old", Durability::Cached);
-        HeldFileSystem files(row.heldTries, row.error);
-        if (row.written) {
+        HeldFileSystem files(held, error);
+        if (after == "new")
             files.replaceFile(folder.file("a.url"), "new", Durability::Cached);
-        } else {
+        else
             EXPECT_THROW(files.replaceFile(folder.file("a.url"), "new", Durability::Cached),
                          FileError);
-        }
-        EXPECT_EQ(files.readFile(folder.file("a.url")), row.written ? "new" : "old");
-        EXPECT_EQ(files.waits.size(), row.waits);
-        unsigned total = 0;
-        for (const unsigned wait : files.waits)
-            total += wait;
-        EXPECT_LE(total, 1000u);
+        EXPECT_EQ(files.readFile(folder.file("a.url")), after);
+        EXPECT_EQ(files.waits.size(), waits);
+        EXPECT_LE(std::accumulate(files.waits.begin(), files.waits.end(), 0u), 1000u);
         EXPECT_EQ(folder.names(), Names{"a.url"}); // no temporary left
     }
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include <windows.h> // the tests that use it call the system directly
 
 namespace corvano::test {
 
