@@ -39,11 +39,8 @@ TEST(AddressCompletionTest, ResolvesEachFormOfReference)
     const AddressCompletion completion(kPage);
     for (const auto& [address, completed] : cases)
         EXPECT_EQ(completion.complete(address), completed) << address;
-}
-
-// Other bases: one that is not absolute leaves everything as it is; a default port is dropped
-TEST(AddressCompletionTest, CompletesOnlyAgainstAnAbsoluteBaseAndDropsTheDefaultPort)
-{
+    // Other bases: one that is not absolute leaves everything as it is; a default port is
+    // dropped.
     for (const auto& [base, completed] : std::vector<std::pair<std::string, std::string>>{
              {"javascript:x", "a.html"},
              {"http://example.com:80/l/", "http://example.com/l/a.html"},

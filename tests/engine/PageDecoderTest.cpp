@@ -47,13 +47,9 @@ TEST(PageDecoder, DecodesByTheFirstCharsetFound)
              {"\xFF\xFE\x00\xDC"s + utf16(link, false), "", "\uFFFD" + link},
          })
         EXPECT_EQ(PageDecoder::decode(bytes, type), text) << type;
-}
-
-// Labels as browsers read them: names of GBK (in any case, with spaces) read the characters
-// only GBK has; Latin-1 pages are windows-1252; encodings that can hide markup from a filter
-// give one replacement character for the whole page; an unknown label counts for nothing
-TEST(PageDecoder, ReadsCharsetLabelsAsBrowsersDo)
-{
+    // Labels as browsers read them: names of GBK (in any case, with spaces) read the characters
+    // only GBK has; Latin-1 pages are windows-1252; encodings that can hide markup from a filter
+    // give one replacement character for the whole page; an unknown label counts for nothing.
     const std::string gbkOnly = AnsiCodec::encode("镕碁");
     EXPECT_EQ(PageDecoder::decode(gbkOnly, "text/html; charset= GB2312\t"), "镕碁");
     EXPECT_EQ(PageDecoder::decode("<meta charset=x-gbk>" + gbkOnly, ""),

@@ -35,11 +35,7 @@ TEST(CharsetDecoder, ReplacesBadBytesDropsACutOffTailAndAlwaysYieldsUtf8)
         bytes += static_cast<char>(i);
     for (const char* charset : {"UTF-8", "GBK", "UTF-16LE", "ISO-8859-1"})
         EXPECT_TRUE(Utf8::isValid(*CharsetDecoder::decode(bytes, charset))) << charset;
-}
-
-// An ill-formed unit of UTF-16 or UTF-32 is replaced whole; the text after it reads in step
-TEST(CharsetDecoder, SkipsAWholeCodeUnitOfUtf16AndUtf32)
-{
+    // An ill-formed unit of UTF-16 or UTF-32 is replaced whole; the text after it reads in step.
     using namespace std::string_literals;
     for (const auto& [charset, bytes] : std::vector<std::pair<std::string, std::string>>{
              {"UTF-16LE", "a\0\x00\xDC"

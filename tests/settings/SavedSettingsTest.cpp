@@ -42,11 +42,7 @@ TEST_F(SavedSettingsTest, RestoresWhatCloseStoredWithItsPiecesShiftedOrCut)
               (Texts{"1", "a|$|b", "3", "4", "5", "6", "7", "8"}));
     EXPECT_EQ(restart({std::string(590, 'a'), "bbbbbbbbbbbb", "c", "", "", "", "", "z"}),
               (Texts{std::string(590, 'a'), "bbbbbbbb"}));
-}
-
-// The check box "补全相对网址" as a ninth piece, written only when it is on
-TEST_F(SavedSettingsTest, KeepsTheCompletionBoxAsANinthPieceOnlyWhenItIsOn)
-{
+    // The check box "补全相对网址" as a ninth piece, written only when it is on.
     const Texts texts{"1", "2", "3", "4", "5", "6", "7", "8"};
     SavedSettings::save(records, path, texts, false);
     EXPECT_EQ(folder.read("db.dat").substr(20, 23), "1##2##3##4##5##6##7##8 ");
