@@ -66,11 +66,7 @@ TEST(CliOptions, EachOptionSetsItsTextOrSettingAndTemplateLineBreaksBecomeCrLf)
     const auto refused = parse({"--template-file", folder.file("gbk.txt").c_str()});
     EXPECT_EQ(std::get<int>(refused.result), 64);
     EXPECT_NE(refused.err.find(folder.file("gbk.txt") + " is not UTF-8"), std::string::npos);
-}
-
-// Usage errors exit 64 and name the option at fault on stderr; help and version exit 0
-TEST(CliOptions, UsageHelpAndVersionEndBeforeAnyRun)
-{
+    // Usage errors exit 64 and name the option at fault on stderr; help and version exit 0.
     for (const auto& [args, code, shown] : std::vector<std::tuple<Args, int, std::string>>{
              {{"--bogus"}, 64, "--bogus"},
              {{"--template-file", "/etc/hostname", "--template", "a"}, 64, "--template"},

@@ -88,11 +88,9 @@ TEST_F(GenerationRunTest, WaitsThroughEventsThenReadsExtractsWritesAndConfirms)
     transfer.body = head + padding + "<base href=\"/late/\">";
     EXPECT_EQ(run.Command3_Click(), RunOutcome::Done);
     EXPECT_EQ(writers.base, "http://example.com:8080/new/list.html");
-}
-
-// No link passing the filter, failed writers and an abort: no success message
-TEST_F(GenerationRunTest, NoLinksFailedWritersAndAbortEndWithoutAMessage)
-{
+    // No link passing the filter, failed writers and an abort: no success message.
+    surface.messages.clear();
+    writers.calls.clear();
     surface.setText(Field::Contains, ".php");
     EXPECT_EQ(run.Command3_Click(), RunOutcome::NoLinks);
     surface.setText(Field::Contains, ".html");

@@ -118,11 +118,7 @@ TEST(ListSuggestion, CutsTheListOutOfTodaysAndTomorrowsPage)
                 << proposal->contains;
         }
     }
-}
-
-// Pages without a list of three links
-TEST(ListSuggestion, FindsNoListWhereThereIsNone)
-{
+    // Pages without a list of three links.
     for (const std::string& page :
          {std::string("<ul><li><a href=\"/a.html\">A</a></li><li><a href=\"/b.html\">B</a></li>"
                       "</ul>"),
