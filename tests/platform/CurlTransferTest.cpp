@@ -41,16 +41,11 @@ protected:
 TEST_F(CurlTransferTest, EndsAsTheServerAnswers)
 {
     const std::string ok = "HTTP/1.1 200 OK\r\n";
-    struct Case
-    {
-        std::string reply;
-        Then then;
-        TransferFailure failure;
-        std::size_t received;
-    };
     using enum TransferFailure;
-    for (const auto& [reply, then, failure, received] : std::vector<Case>{
-             // Full at the read size, then silent, whatever the framing: the rest never comes.
+    // the reply, what the server does then, the failure, the bytes received
+    for (const auto& [reply, then, failure, received] :
+         std::vector<std::tuple<std::string, Then, TransferFailure, std::size_t>>{
+             // Full at the read size, then silent: the rest never comes.
              {ok + "\r\n" + std::string(65534, 'x'), Then::Hold, None, 65534},
              {ok + "\r\n" + std::string(65540, 'x'), Then::Hold, None, 65534},
              // Promised more, then closed: what came is the page.

@@ -34,9 +34,9 @@ public:
     void failReplaceNumber(int n) { failCall(Call::Write, n); }
     // How many calls of that kind were made, failed ones included.
     int count(Call call) const { return m_calls[index(call)].count; }
-    // From now on, files cannot be made without a name, as on a file system that lacks it.
+    // From now on, files cannot be made without a name, as on a file system that lacks it, or
+    // cannot be named once made, as without /proc.
     void lackUnnamedFiles() { m_unnamedFiles = false; }
-    // From now on, files made without a name cannot be named, as without /proc.
     void lackProc() { m_proc = false; }
     // Runs once, just before the next file written without a name is named.
     void beforeNextLink(std::function<void()> action) { m_beforeLink = std::move(action); }

@@ -117,14 +117,8 @@ TEST(Win32FileSystem, RetriesAFileHeldForAMomentWithinASecond)
         EXPECT_LE(std::accumulate(files.waits.begin(), files.waits.end(), 0u), 1000u);
         EXPECT_EQ(folder.names(), Names{"a.url"}); // no temporary left
     }
-}
-
-// Long paths: past the classic limit the "\\?\" form is used, absolute and resolved, so a
-// long folder and a long title still make a file (real Windows enforces the limit, Wine not)
-TEST(Win32FileSystem, PathsPastTheClassicLimitTakeTheLongForm)
-{
-    WideTemporaryFolder folder;
-    Win32FileSystem files;
+    // Long paths: past the classic limit the "\\?\" form is used, absolute and resolved, so a long
+    // folder and a long title still make a file (real Windows enforces the limit, Wine not).
     const std::string deep = folder.file(std::string(120, 'd'));
     ::CreateDirectoryW(Win32FileSystem::systemPath(deep).c_str(), nullptr);
     const std::string path = deep + "\\" + std::string(150, 't') + ".url";

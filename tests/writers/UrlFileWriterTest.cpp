@@ -77,11 +77,7 @@ TEST_F(UrlFileWriterTest, NamesComeFromTitlesAndStayInTheTargetFolder)
                                       "..-x.url", "-etc-x.url", ".....url", "   .url",
                                       dots.substr(0, 251) + ".url", rain.substr(0, 249) + ".url"}));
     EXPECT_TRUE(namesIn(programFolder).empty());
-}
-
-// Device names: Windows would open the device, so "-" follows the part before the first dot
-TEST(UrlFileWriterNames, DeviceNamesGetAMarkInAnyCaseWhateverFollows)
-{
+    // Device names: Windows would open the device, so "-" follows the part before the first dot.
     for (const auto& [title, name] : std::vector<std::pair<std::string, std::string>>{
              {"CON", "CON-.url"},
              {"con.txt", "con-.txt.url"},

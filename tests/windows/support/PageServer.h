@@ -34,7 +34,11 @@ public:
             ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
             throw std::runtime_error("cannot listen on a loopback port");
         m_port = ::ntohs(address.sin_port);
-        m_thread = std::thread([this] { run(); });
+        m_thread = std::thread([this] {
+            for (SOCKET client; (client = ::accept(m_listener, nullptr, nullptr)) != INVALID_SOCKET;
+                 ::closesocket(client))
+                answer(client);
+        });
     }
     ~PageServer()
     {
@@ -68,20 +72,6 @@ public:
     }
 
 private:
-    struct Page
-    {
-        std::string body;
-        std::chrono::milliseconds delay;
-    };
-
-    void run()
-    {
-        for (SOCKET client; (client = ::accept(m_listener, nullptr, nullptr)) != INVALID_SOCKET;) {
-            answer(client);
-            ::closesocket(client);
-        }
-    }
-
     void answer(SOCKET client)
     {
         std::string request;
@@ -99,10 +89,10 @@ private:
         const auto found = m_pages.find(path);
         if (found == m_pages.end())
             return send(client, "404 Not Found", "");
-        const Page page = found->second;
-        if (!m_released.wait_for(lock, page.delay, [this] { return m_stopping; })) {
+        const auto [body, delay] = found->second;
+        if (!m_released.wait_for(lock, delay, [this] { return m_stopping; })) {
             lock.unlock();
-            send(client, "200 OK", page.body);
+            send(client, "200 OK", body);
         }
     }
 
@@ -123,7 +113,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_released;
     bool m_stopping = false;
-    std::map<std::string, Page> m_pages;
+    std::map<std::string, std::pair<std::string, std::chrono::milliseconds>> m_pages;
     std::map<std::string, int> m_requests;
 };
 
