@@ -47,6 +47,23 @@ TEST(Win32FileSystem, WritesEveryNameWindowsCanHoldAtEitherSeparator)
     ::CreateDirectoryW((folder.widePath() + L"\\taken.url").c_str(), nullptr);
     EXPECT_THROW(files.replaceFile(folder.file("taken.url"), "x", Durability::Cached), FileError);
     EXPECT_EQ(folder.names(), (Names{"db.dat", "new.log", "taken.url", "春雨.url", "😀 ẞ ǅ.url"}));
+    // Long paths: past the classic limit the "\\?\" form is used, absolute and resolved, so a long
+    // folder and a long title still make a file (real Windows enforces the limit, Wine not).
+    const std::string deep = folder.file(std::string(120, 'd'));
+    ::CreateDirectoryW(Win32FileSystem::systemPath(deep).c_str(), nullptr);
+    const std::string longPath = deep + "\\" + std::string(150, 't') + ".url";
+    files.replaceFile(longPath, "URL=x\r\n", Durability::Cached);
+    EXPECT_EQ(files.readFile(deep + "/../" + std::string(120, 'd') + "/" + std::string(150, 't') +
+                             ".url"),
+              "URL=x\r\n");
+    const std::wstring longForm = Win32FileSystem::systemPath(longPath);
+    EXPECT_TRUE(longForm.starts_with(L"\\\\?\\")) << longPath;
+    EXPECT_EQ(longForm.find(L'/'), std::wstring::npos);
+    EXPECT_EQ(Win32FileSystem::systemPath("C:/a/b.url"), L"C:\\a\\b.url"); // short: as typed
+    // A folder ends at its last "\", "/" or drive colon.
+    EXPECT_EQ(files.lastSeparator("C:\\a/b") + files.lastSeparator("C:name"), 5u);
+    EXPECT_EQ(Win32FileSystem::systemPath("\\\\server\\share\\" + std::string(250, 'x')),
+              L"\\\\?\\UNC\\server\\share\\" + std::wstring(250, L'x'));
 }
 
 namespace {
@@ -117,21 +134,4 @@ TEST(Win32FileSystem, RetriesAFileHeldForAMomentWithinASecond)
         EXPECT_LE(std::accumulate(files.waits.begin(), files.waits.end(), 0u), 1000u);
         EXPECT_EQ(folder.names(), Names{"a.url"}); // no temporary left
     }
-    // Long paths: past the classic limit the "\\?\" form is used, absolute and resolved, so a long
-    // folder and a long title still make a file (real Windows enforces the limit, Wine not).
-    const std::string deep = folder.file(std::string(120, 'd'));
-    ::CreateDirectoryW(Win32FileSystem::systemPath(deep).c_str(), nullptr);
-    const std::string path = deep + "\\" + std::string(150, 't') + ".url";
-    files.replaceFile(path, "URL=x\r\n", Durability::Cached);
-    EXPECT_EQ(files.readFile(deep + "/../" + std::string(120, 'd') + "/" + std::string(150, 't') +
-                             ".url"),
-              "URL=x\r\n");
-    const std::wstring longForm = Win32FileSystem::systemPath(path);
-    EXPECT_TRUE(longForm.starts_with(L"\\\\?\\")) << path;
-    EXPECT_EQ(longForm.find(L'/'), std::wstring::npos);
-    EXPECT_EQ(Win32FileSystem::systemPath("C:/a/b.url"), L"C:\\a\\b.url"); // short: as typed
-    // A folder ends at its last "\", "/" or drive colon.
-    EXPECT_EQ(files.lastSeparator("C:\\a/b") + files.lastSeparator("C:name"), 5u);
-    EXPECT_EQ(Win32FileSystem::systemPath("\\\\server\\share\\" + std::string(250, 'x')),
-              L"\\\\?\\UNC\\server\\share\\" + std::wstring(250, L'x'));
 }
