@@ -47,12 +47,8 @@ TEST(AddressCompletionTest, ResolvesEachFormOfReference)
              {"http://example.com:8080/l/", "http://example.com:8080/l/a.html"},
          })
         EXPECT_EQ(AddressCompletion(base).complete("a.html"), completed) << base;
-}
-
-// The base of a page
-TEST(AddressCompletionTest, TakesTheFirstBaseHrefResolvedAgainstThePage)
-{
-    const Case cases[] = {
+    // The base of a page.
+    const Case pages[] = {
         {"<p>no base</p>", kPage},
         {R"(<BASE Target=_top HREF='/sub/'><base href="/second/">)", "http://example.com/sub/"},
         {"<base href=../up/>", "http://example.com/up/"},
@@ -64,6 +60,6 @@ TEST(AddressCompletionTest, TakesTheFirstBaseHrefResolvedAgainstThePage)
         {R"x(<base href="javascript:alert(1)">)x", kPage},
         {"<!-- <base href=\"/never/\">", kPage},
     };
-    for (const auto& [page, base] : cases)
+    for (const auto& [page, base] : pages)
         EXPECT_EQ(AddressCompletion::baseOf(page, kPage), base) << page;
 }

@@ -8,13 +8,12 @@ using namespace corvano;
 
 namespace {
 
-// A list page: the frame around the items, one item's markup and the addresses of the
-// links wanted from it. "{n}" is the item's number (in the frame, the first item's), "{t}"
+// A list page: the frame around the items, one item's markup and the address of the link
+// wanted from it. "{n}" is the item's number (in the frame, the first item's), "{t}"
 // its title, "{c}" a category that repeats.
 struct Shape
 {
-    std::string name, head, item, tail;
-    std::vector<std::string> wanted;
+    std::string name, head, item, tail, wanted;
 };
 
 struct Day
@@ -52,10 +51,8 @@ std::string pageOf(const Shape& shape, const Day& day)
 std::vector<std::string> wantedOf(const Shape& shape, const Day& day)
 {
     std::vector<std::string> addresses;
-    for (int n = day.first; n < day.first + day.count; ++n) {
-        for (const std::string& wanted : shape.wanted)
-            addresses.push_back(fill(wanted, n, day));
-    }
+    for (int n = day.first; n < day.first + day.count; ++n)
+        addresses.push_back(fill(shape.wanted, n, day));
     return addresses;
 }
 
@@ -83,22 +80,15 @@ const std::string kBottom = "<div class=\"footer\"><a href=\"/help.html\">帮助
 
 const std::vector<Shape> kShapes{
     // Tags share nothing but "/" with the posts; the year's folder tells them apart.
-    {"posts with a tag each",
-     kTop + "<main>\n",
+    {"posts with a tag each", kTop + "<main>\n",
      "<article><h2><a href=\"/2026/{n}/\">{t}</a></h2><p><a href=\"/tags/t{c}/\">标签{c}</a>"
      "</p></article>\n",
-     "<nav class=\"pager\"><a href=\"/page/2/\">下一页</a></nav></main>\n" + kBottom,
-     {"/2026/{n}/"}},
-    {"items with classes of their own",
-     kTop + "<ul class=\"list\">\n",
-     "<li class=\"c{c}\"><a href=\"/news/{n}.html\">{t}</a></li>\n",
-     "</ul>\n" + kBottom,
-     {"/news/{n}.html"}},
-    {"a container marked with the day",
-     kTop + "<ul class=\"news\" data-day=\"{n}\">\n",
-     "<li><a href=\"/news/{n}.html\">{t}</a></li>\n",
-     "</ul>\n" + kBottom,
-     {"/news/{n}.html"}},
+     "<nav class=\"pager\"><a href=\"/page/2/\">下一页</a></nav></main>\n" + kBottom, "/2026/{n}/"},
+    {"items with classes of their own", kTop + "<ul class=\"list\">\n",
+     "<li class=\"c{c}\"><a href=\"/news/{n}.html\">{t}</a></li>\n", "</ul>\n" + kBottom,
+     "/news/{n}.html"},
+    {"a container marked with the day", kTop + "<ul class=\"news\" data-day=\"{n}\">\n",
+     "<li><a href=\"/news/{n}.html\">{t}</a></li>\n", "</ul>\n" + kBottom, "/news/{n}.html"},
 };
 
 } // namespace

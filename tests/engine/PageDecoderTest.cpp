@@ -57,11 +57,7 @@ TEST(PageDecoder, DecodesByTheFirstCharsetFound)
     EXPECT_EQ(PageDecoder::decode("\x80", "text/html; charset=iso-8859-1"), "€");
     EXPECT_EQ(PageDecoder::decode("<a href=x>", "text/html; charset=iso-2022-kr"), "\uFFFD");
     EXPECT_EQ(PageDecoder::charsetOf("x", "text/html; charset=utf-32"), "GBK");
-}
-
-// Meta elements: only a charset attribute or the content of http-equiv="Content-Type" count
-TEST(PageDecoder, OnlyARealMetaDeclarationCounts)
-{
+    // Meta elements: only a charset attribute or the content of http-equiv="Content-Type" count.
     for (const auto& [head, name] : std::vector<std::pair<std::string, std::string>>{
              {"<meta name=\"description\" content=\"charset detection demo\">"
               "<meta charset=\"utf-8\">",

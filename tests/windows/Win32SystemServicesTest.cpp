@@ -69,12 +69,6 @@ TEST(Win32SystemServices, FindsOnlyWhatTheAttributesAllowAndCopiesReplacing)
         EXPECT_EQ(error.path(), folder.file("missing\\copy.ocx"));
         EXPECT_EQ(error.code(), std::errc::no_such_file_or_directory);
     }
-}
-
-TEST(Win32SystemServices, StartsACommandLineWithoutWaitingForIt)
-{
-    WideTemporaryFolder folder;
-    Win32SystemServices system;
     const std::string mark = folder.file("started.txt");
     system.startWithoutWaiting("cmd /c echo started> \"" + mark + "\"");
     for (int poll = 0; poll < 200 && contents(mark).empty(); ++poll)
