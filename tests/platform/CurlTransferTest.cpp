@@ -2,7 +2,6 @@
 // versions and one that stalls for a single host name; each case runs in a process of its own.
 #include "platform/CurlTransfer.h"
 
-#include "LoopbackServer.h"
 #include "RawServer.h"
 #include "platform/EventQueue.h"
 
@@ -150,11 +149,9 @@ TEST(CurlProcess, LibraryStartsOnceAndStoppingNeverWaitsForALookup)
     lookupsReleased = true;
     // Events the workers posted before they were stopped must find nothing to touch.
     events.processPendingEvents();
-    LoopbackServer server;
-    server.serve("/page", "<p>hello</p>");
-    server.start();
+    RawServer server("HTTP/1.1 200 OK\r\nContent-Length: 12\r\n\r\n<p>hello</p>", Then::Close);
     CurlTransfer later(events);
-    later.Execute(server.url("/page"), "get");
+    later.Execute(server.url(), "get");
     while (later.StillExecuting())
         events.processEvents();
     EXPECT_EQ(later.GetChunk(100), "<p>hello</p>");

@@ -44,25 +44,24 @@ public:
 protected:
     ssize_t writeSome(int fd, const char* data, std::size_t size) override
     {
-        return failsNow(Call::Write) ? fail(Call::Write, ENOSPC)
-                                     : LocalFileSystem::writeSome(fd, data, size);
+        return failsNow(Call::Write, ENOSPC) ? -1 : LocalFileSystem::writeSome(fd, data, size);
     }
     int syncFile(int fd) override
     {
-        return failsNow(Call::Sync) ? fail(Call::Sync, EIO) : LocalFileSystem::syncFile(fd);
+        return failsNow(Call::Sync, EIO) ? -1 : LocalFileSystem::syncFile(fd);
     }
     int closeFile(int fd) override
     {
         const int result = LocalFileSystem::closeFile(fd);
-        return failsNow(Call::Close) ? fail(Call::Close, EIO) : result;
+        return failsNow(Call::Close, EIO) ? -1 : result;
     }
     int openAt(int folderFd, const char* path, int flags) override
     {
         if ((flags & O_TMPFILE) == O_TMPFILE && !m_unnamedFiles)
             return failWith(EOPNOTSUPP);
         if ((flags & O_TMPFILE) != O_TMPFILE && (flags & O_DIRECTORY) != 0 &&
-            failsNow(Call::OpenFolder))
-            return fail(Call::OpenFolder, EACCES);
+            failsNow(Call::OpenFolder, EACCES))
+            return -1;
         return LocalFileSystem::openAt(folderFd, path, flags);
     }
     int linkUnnamed(int fd, int folderFd, const char* name) override
@@ -71,8 +70,7 @@ protected:
             action();
         if (!m_proc)
             return failWith(ENOENT);
-        return failsNow(Call::Link) ? fail(Call::Link, ENOSPC)
-                                    : LocalFileSystem::linkUnnamed(fd, folderFd, name);
+        return failsNow(Call::Link, ENOSPC) ? -1 : LocalFileSystem::linkUnnamed(fd, folderFd, name);
     }
 
 private:
@@ -87,15 +85,16 @@ private:
         errno = error;
         return -1;
     }
-    int fail(Call call, int usual) const
-    {
-        return failWith(m_calls[index(call)].error != 0 ? m_calls[index(call)].error : usual);
-    }
-    bool failsNow(Call call)
+    // Counts the call; when it is the one to fail, sets errno to the error chosen for it, or
+    // else to the usual one.
+    bool failsNow(Call call, int usual)
     {
         Plan& plan = m_calls[index(call)];
         ++plan.count;
-        return plan.failAt > 0 && --plan.failAt == 0;
+        if (plan.failAt <= 0 || --plan.failAt != 0)
+            return false;
+        errno = plan.error != 0 ? plan.error : usual;
+        return true;
     }
 
     std::array<Plan, 5> m_calls{};
