@@ -56,8 +56,7 @@ protected:
 
 } // namespace
 
-// A dry run writes nothing; the HTML list follows the shortcut files (exit 4 when it cannot be
-// written); a run that ends early writes nothing and exits with its status
+// A dry run or an early end writes nothing; the HTML list follows the shortcuts (exit 4 if not)
 TEST_F(GenerateCommandTest, DryRunListsTheLinksAndARunWritesTheFilesAndTheHtmlList)
 {
     options.dryRun = true;

@@ -12,8 +12,7 @@
 using namespace corvano;
 using namespace corvano::test;
 
-// Each shortcut's address reaches the opener, or the file is named with the reason it is not
-// opened
+// Each shortcut's address reaches the opener, or the file is named with the reason
 TEST(OpenCommandTest, OpensTheWebAddressOfEachShortcutAndRefusesTheRest)
 {
     TemporaryFolder folder;

@@ -12,8 +12,7 @@
 using namespace corvano;
 using namespace corvano::test;
 
-// The options line, quoted for the shell, and with --save the three texts kept; without a
-// proposal nothing on stdout, the reason on stderr and the texts saved as given
+// The options line, quoted for the shell, and --save keeps the texts: found ones or as given
 TEST(SuggestCommandTest, PrintsTheOptionsAndSavesThemOnlyWhenAListIsFound)
 {
     LoopbackServer server;

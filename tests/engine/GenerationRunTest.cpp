@@ -125,10 +125,8 @@ TEST_F(GenerationRunTest, ATemplateWithoutAnAddressIsQuestionedBeforeTheDownload
     EXPECT_EQ(surface.questions.size(), 2U);
 }
 
-// Runs that end in a box: its text, a transfer only of a web address (of the text as typed),
-// a log only of a time-out (one that cannot be written hides nothing), the string's settings
-// shown for a missing one, nothing written; each press clears the earlier result, and while
-// the box is open the status is "生成失败" with the fetch animation stopped
+// Runs that end in a box: a transfer only of a typed web address, a log only of a time-out,
+// nothing written; while the box is open the status is "生成失败", the animation stopped
 TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
 {
     struct Row

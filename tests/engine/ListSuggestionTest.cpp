@@ -8,9 +8,7 @@ using namespace corvano;
 
 namespace {
 
-// A list page: the frame around the items, one item's markup and the address of the link
-// wanted from it. "{n}" is the item's number (in the frame, the first item's), "{t}"
-// its title, "{c}" a category that repeats.
+// Frame, item and wanted address of a list page: {n} item number, {t} title, {c} category.
 struct Shape
 {
     std::string name, head, item, tail, wanted;

@@ -20,8 +20,7 @@ std::string utf16(std::string_view ascii, bool bigEndian)
 
 } // namespace
 
-// A byte-order mark, else the response's Content-Type, else a meta element, else the ANSI
-// code page
+// A byte-order mark, else the Content-Type, else a meta element, else the ANSI code page
 TEST(PageDecoder, DecodesByTheFirstCharsetFound)
 {
     const std::string gbk = AnsiCodec::encode("春雨");

@@ -1,5 +1,4 @@
-// libcurl's process-wide calls and the host-name lookup are replaced here by counting
-// versions and one that stalls for a single host name; each case runs in a process of its own.
+// libcurl's global calls are counted and one host name's lookup stalls (a process per case).
 #include "platform/CurlTransfer.h"
 
 #include "RawServer.h"
@@ -115,8 +114,7 @@ extern "C" void curl_global_cleanup()
     next<void (*)()>("curl_global_cleanup")();
 }
 
-// A name server that does not answer for one host name until the test lets it: a cancel or
-// a destruction that waited for the lookup would hang the test.
+// No answer for one host name until the test lets it: a stop that waited for it would hang.
 extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints,
                            addrinfo** result)
 {
@@ -129,9 +127,7 @@ extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo
     return next<Lookup>("getaddrinfo")(node, service, hints, result);
 }
 
-// libcurl starts once for all transfers, two at once among them (as the launcher's page strip
-// and the main window may run them), and stays up between them; a lookup that never answers
-// holds neither a cancel nor a destruction
+// libcurl starts once for all transfers; a stalled lookup holds no cancel and no destruction
 TEST(CurlProcess, LibraryStartsOnceAndStoppingNeverWaitsForALookup)
 {
     EventQueue events;

@@ -28,8 +28,7 @@ std::ptrdiff_t entriesIn(const test::TemporaryFolder& folder)
 
 } // namespace
 
-// A path's replacement is all or nothing, with no temporary left; links keep pointing at the
-// replaced file
+// A path is replaced all or nothing, no temporary left, links still pointing at the file
 TEST(LocalFileSystem, ReplaceFileWritesExactBytesThroughLinksOrNothing)
 {
     test::TemporaryFolder folder;
@@ -63,9 +62,8 @@ TEST(LocalFileSystem, ReplaceFileWritesExactBytesThroughLinksOrNothing)
     EXPECT_EQ(entriesIn(folder), 6);
 }
 
-// An open folder makes new files and replaces taken names, links and permissions kept, the
-// same where the file system cannot make files without a name and where they cannot be
-// named for want of /proc (the link fails with ENOENT)
+// An open folder makes and replaces files, links and permissions kept, also where files
+// cannot be made without a name or, for want of /proc, not named (the link fails: ENOENT)
 TEST(LocalFileSystem, OpenFolderMakesAndReplacesFilesWithOrWithoutUnnamedFiles)
 {
     const mode_t oldMask = ::umask(022);
@@ -109,9 +107,7 @@ TEST(LocalFileSystem, OpenFolderMakesAndReplacesFilesWithOrWithoutUnnamedFiles)
     EXPECT_THROW(LocalFileSystem().openFolder("/nonexistent/folder"), FileError);
 }
 
-// A write, flush, link or close that fails leaves no file under a new name, the old file under
-// a taken one, and no temporary; a close that fails after the name was given takes it again.
-// Only a flushed replacement flushes, the file before the rename and its folder after
+// A failed call leaves no new file and no temporary; only a flushed replacement flushes
 TEST(LocalFileSystem, FailureBeforeTheNameLeavesNoFileAndNoTemporary)
 {
     test::TemporaryFolder folder;
@@ -160,8 +156,7 @@ TEST(LocalFileSystem, FailureBeforeTheNameLeavesNoFileAndNoTemporary)
     }
 }
 
-// A file that already holds the bytes, through links, is left alone; any other is written,
-// through links too, and what is not a file is not taken for one
+// Through links too, a file that holds the bytes is left alone and any other file written
 TEST(LocalFileSystem, UpdateFileWritesOnlyWhatDiffers)
 {
     test::TemporaryFolder folder;

@@ -40,8 +40,7 @@ protected:
 
 } // namespace
 
-// What the window shows at close comes back at the next load; a failed write keeps the
-// settings saved before, and a db.dat that can be neither read nor replaced is told once each
+// Closed settings come back; a failed save keeps the old ones; each failure is told once
 TEST_F(WindowSettingsTest, SettingsComeBackAndFailuresAreToldOnce)
 {
     EXPECT_EQ(reopen().texts, SavedSettings::Texts{}); // the first start

@@ -11,8 +11,7 @@
 
 namespace corvano::test {
 
-// The real file system, except that a chosen call fails the way a full or failing disk makes
-// it fail, and the calls are counted.
+// The real file system with counted calls, a chosen one failing as on a full or failing disk.
 class FailingFileSystem : public LocalFileSystem
 {
 public:

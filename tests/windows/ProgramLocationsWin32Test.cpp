@@ -6,9 +6,7 @@
 using namespace corvano;
 using namespace corvano::test;
 
-// A copy whose folder can be written keeps everything beside itself; one whose folder cannot
-// (here: a folder that is not there to write) keeps settings and log in %APPDATA%\Corvano and
-// sends a missing target folder's files to the profile, its pictures still its own
+// Portable where its folder is writable; else %APPDATA%\Corvano, and the profile as fallback
 TEST(ProgramLocationsWin32, PortableWhereTheFolderCanBeWrittenElseTheUsersFolders)
 {
     WideTemporaryFolder folder;

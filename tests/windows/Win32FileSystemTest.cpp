@@ -11,9 +11,7 @@ using namespace corvano::test;
 using Durability = FileSystem::Durability;
 using Names = std::vector<std::string>;
 
-// Names: UTF-8 in, the same characters on the disk, whatever the ANSI code page lacks; "\"
-// is the system's separator, "/" as typed by users of other systems works too. A file is
-// replaced in one step and created without truncating one that is there
+// UTF-8 names reach the disk at "\" or "/"; replacing is one step, creating truncates nothing
 TEST(Win32FileSystem, WritesEveryNameWindowsCanHoldAtEitherSeparator)
 {
     WideTemporaryFolder folder;
@@ -68,8 +66,7 @@ TEST(Win32FileSystem, WritesEveryNameWindowsCanHoldAtEitherSeparator)
 
 namespace {
 
-// A file system on which the target is held by another program for the first few tries of
-// putting a file in its place, as a virus scanner holds a file it has just seen written.
+// A target held by another program for the first tries, as a virus scanner holds a new file.
 class HeldFileSystem : public Win32FileSystem
 {
 public:
@@ -106,8 +103,7 @@ private:
 
 } // namespace
 
-// A target held for a moment is replaced once it is let go; one held longer than about a
-// second, or a failure that waiting cannot mend, fails as before with the old file intact
+// A target held for under a second is replaced once let go; else the old file stays intact
 TEST(Win32FileSystem, RetriesAFileHeldForAMomentWithinASecond)
 {
     // tries held, the error meanwhile, the file after, the waits

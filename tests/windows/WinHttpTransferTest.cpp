@@ -15,9 +15,8 @@ namespace {
 constexpr const wchar_t* kConnections =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
 
-// The proxy the user names in Internet Options, or the configuration script, set for the
-// test's lifetime as the settings page stores it; removed after, the test prefix's
-// connections go direct again.
+// The proxy or configuration script of Internet Options, stored as its settings page does,
+// for the test's lifetime; removed after, so the prefix's connections go direct again.
 class InternetOptionsProxy
 {
 public:
@@ -65,10 +64,9 @@ TransferFailure runToEnd(EventQueue& events, WinHttpTransfer& transfer, const st
 
 } // namespace
 
-// On Windows 7 (as which Wine runs this program: see CMakeLists.txt) the system's settings go
-// through the proxy the user set in Internet Options; going direct does not. The proxy is
-// asked for the whole address, which only it can answer. Later systems' automatic proxy
-// Wine takes for none, so it cannot be shown here.
+// On Windows 7 (as which Wine runs this program) the system's settings go through the proxy
+// of Internet Options, asked for an address only it can answer; going direct does not. Wine
+// takes later systems' automatic proxy for none, so that cannot be shown here.
 TEST(WinHttpTransfer, FollowsTheProxyOfTheUsersInternetOptions)
 {
     PageServer proxy;

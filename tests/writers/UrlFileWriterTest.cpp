@@ -125,9 +125,7 @@ TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderF
     EXPECT_EQ(programFolder.read("t.url"), "URL=b\r\n");
 }
 
-// Failures: a failed write, or a failed close (where a full disk may first show), stops the
-// run and keeps earlier files and the old file under the name; shortcuts are not flushed one
-// by one
+// A failed write or close stops the run, keeping earlier files and the old one under the name
 TEST_F(UrlFileWriterTest, FailedWriteOrCloseStopsTheRunAndKeepsEarlierFiles)
 {
     using Call = FailingFileSystem::Call;

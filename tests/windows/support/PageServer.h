@@ -12,9 +12,8 @@
 
 namespace corvano::test {
 
-// An HTTP server on 127.0.0.1 and a free port for one test, answering one request at a time
-// on its own thread: each path with its page, a held page only after its delay (or when the
-// server stops), anything else with 404.
+// An HTTP server on a loopback port answering one request at a time on its own thread: a
+// page per path, a held one only after its delay (or at the stop), anything else with 404.
 class PageServer
 {
 public:

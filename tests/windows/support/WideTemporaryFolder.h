@@ -10,8 +10,7 @@
 
 namespace corvano::test {
 
-// A temporary folder whose paths are handed out as UTF-8 with "\" separators, the form the
-// program gets them in.
+// A temporary folder whose paths are UTF-8 with "\" separators, as the program gets them.
 class WideTemporaryFolder
 {
 public:
