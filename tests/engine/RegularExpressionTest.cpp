@@ -15,11 +15,7 @@ TEST(RegTest, FindsAWebAddressAnywhereInTheText)
         EXPECT_FALSE(RegTest(text, kAddressPattern)) << text;
     // A backtracking engine that recurses per character overflows the stack here.
     EXPECT_TRUE(RegTest("http://a.b/" + std::string(200000, 'x'), kAddressPattern));
-}
-
-// The file-name pattern
-TEST(RegReplace, EveryForbiddenOrControlCharacterBecomesOneHyphen)
-{
+    // The file-name pattern: every forbidden or control character becomes one hyphen.
     for (const auto& [title, name] :
          std::vector<std::pair<std::string, std::string>>{{"a/b?c", "a-b-c"},
                                                           {R"(\/:*?"<>|)", "---------"},

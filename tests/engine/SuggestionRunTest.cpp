@@ -58,19 +58,3 @@ TEST(SuggestionRun, EndsAsTheAddressAndThePageAllow)
         EXPECT_FALSE(run.running());
     }
 }
-
-// A press while the page downloads is ignored; closing the window ends the wait.
-TEST(SuggestionRun, IgnoresASecondPressAndEndsOnAbort)
-{
-    RecordingSurface surface;
-    FakeTransfer transfer;
-    surface.texts[Field::Address] = "http://example.com/";
-    SuggestionRun run(surface, transfer, [](const ListProposal&) { ADD_FAILURE(); });
-    surface.onProcessEvents = [&] {
-        EXPECT_EQ(run.suggest(), SuggestionOutcome::Ignored);
-        run.abort();
-    };
-    EXPECT_EQ(run.suggest(), SuggestionOutcome::Aborted);
-    EXPECT_EQ(transfer.executed.size(), 1U);
-    EXPECT_TRUE(surface.messages.empty());
-}

@@ -22,8 +22,7 @@ std::string reasonOfWriting(const std::string& path)
 
 } // namespace
 
-// What the real file layer reports is worded in Chinese; causes without a wording keep the
-// system's text
+// The real file layer's failures are worded in Chinese; others keep the system's text
 TEST(FailureReasonTest, FailuresOfTheFileLayerAreWordedInChinese)
 {
     TemporaryFolder folder;

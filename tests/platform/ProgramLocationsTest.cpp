@@ -33,12 +33,8 @@ TEST(ProgramLocationsTest, PortableBesideTheProgramInstalledInTheUsersFolders)
     installed.createFolders();
     installed.createFolders();
     EXPECT_TRUE(fs::is_directory(home.path() / ".local/state/corvano"));
-}
-
-// A copy with its pictures in a folder it cannot write (unpacked by root, a read-only medium)
-// shows its own pictures and keeps the user's files in the XDG folders
-TEST(ProgramLocationsTest, AReadOnlyCopyReadsItsOwnPicturesAndWritesToTheUsersFolders)
-{
+    // A copy with its pictures in a folder it cannot write (unpacked by root, a read-only
+    // medium) shows its own pictures and keeps the user's files in the XDG folders.
     const auto readOnly = ProgramLocations::arrange(
         "/opt/corvano", ProgramLocations::layoutOf(true, false), {"/home/ann", "", ""});
     EXPECT_FALSE(readOnly.isPortable());

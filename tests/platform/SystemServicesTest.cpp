@@ -9,7 +9,7 @@
 
 using namespace corvano;
 
-TEST(WindowsDirectoryQuery, ReadsADirectoryLongerThanTheBufferWhole)
+TEST(SystemServices, ReadsALongWindowsDirectoryWholeAndStartsWithoutWaiting)
 {
     for (std::size_t length : {79u, 80u, 200u}) {
         const std::string directory = "E:\\" + std::string(length - 3, 'w');
@@ -29,10 +29,6 @@ TEST(WindowsDirectoryQuery, ReadsADirectoryLongerThanTheBufferWhole)
     EXPECT_THROW(WindowsDirectoryQuery::read([](char*, unsigned) { return 0u; }), SystemError);
     EXPECT_THROW(WindowsDirectoryQuery::read([](char*, unsigned size) { return size + 1; }),
                  SystemError);
-}
-
-TEST(LocalSystemServices, StartsWithoutWaitingAndReportsWhatCannotStart)
-{
     test::TemporaryFolder folder;
     const std::string fifo = folder.file("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);

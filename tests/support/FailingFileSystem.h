@@ -11,8 +11,7 @@
 
 namespace corvano::test {
 
-// The real file system, except that a chosen call fails the way a full or failing disk makes
-// it fail, and the calls are counted.
+// The real file system with counted calls, a chosen one failing as on a full or failing disk.
 class FailingFileSystem : public LocalFileSystem
 {
 public:
@@ -31,13 +30,12 @@ public:
     {
         m_calls[index(call)] = {n, error, count(call)};
     }
-    // The n-th write of a whole file from now fails for want of space.
     void failReplaceNumber(int n) { failCall(Call::Write, n); }
     // How many calls of that kind were made, failed ones included.
     int count(Call call) const { return m_calls[index(call)].count; }
-    // From now on, files cannot be made without a name, as on a file system that lacks it.
+    // From now on, files cannot be made without a name, as on a file system that lacks it, or
+    // cannot be named once made, as without /proc.
     void lackUnnamedFiles() { m_unnamedFiles = false; }
-    // From now on, files made without a name cannot be named, as without /proc.
     void lackProc() { m_proc = false; }
     // Runs once, just before the next file written without a name is named.
     void beforeNextLink(std::function<void()> action) { m_beforeLink = std::move(action); }
@@ -45,25 +43,24 @@ public:
 protected:
     ssize_t writeSome(int fd, const char* data, std::size_t size) override
     {
-        return failsNow(Call::Write) ? fail(Call::Write, ENOSPC)
-                                     : LocalFileSystem::writeSome(fd, data, size);
+        return failsNow(Call::Write, ENOSPC) ? -1 : LocalFileSystem::writeSome(fd, data, size);
     }
     int syncFile(int fd) override
     {
-        return failsNow(Call::Sync) ? fail(Call::Sync, EIO) : LocalFileSystem::syncFile(fd);
+        return failsNow(Call::Sync, EIO) ? -1 : LocalFileSystem::syncFile(fd);
     }
     int closeFile(int fd) override
     {
         const int result = LocalFileSystem::closeFile(fd);
-        return failsNow(Call::Close) ? fail(Call::Close, EIO) : result;
+        return failsNow(Call::Close, EIO) ? -1 : result;
     }
     int openAt(int folderFd, const char* path, int flags) override
     {
         if ((flags & O_TMPFILE) == O_TMPFILE && !m_unnamedFiles)
             return failWith(EOPNOTSUPP);
         if ((flags & O_TMPFILE) != O_TMPFILE && (flags & O_DIRECTORY) != 0 &&
-            failsNow(Call::OpenFolder))
-            return fail(Call::OpenFolder, EACCES);
+            failsNow(Call::OpenFolder, EACCES))
+            return -1;
         return LocalFileSystem::openAt(folderFd, path, flags);
     }
     int linkUnnamed(int fd, int folderFd, const char* name) override
@@ -72,8 +69,7 @@ protected:
             action();
         if (!m_proc)
             return failWith(ENOENT);
-        return failsNow(Call::Link) ? fail(Call::Link, ENOSPC)
-                                    : LocalFileSystem::linkUnnamed(fd, folderFd, name);
+        return failsNow(Call::Link, ENOSPC) ? -1 : LocalFileSystem::linkUnnamed(fd, folderFd, name);
     }
 
 private:
@@ -88,16 +84,16 @@ private:
         errno = error;
         return -1;
     }
-    // With the error chosen for the call, or else the usual one.
-    int fail(Call call, int usual) const
-    {
-        return failWith(m_calls[index(call)].error != 0 ? m_calls[index(call)].error : usual);
-    }
-    bool failsNow(Call call)
+    // Counts the call; when it is the one to fail, sets errno to the error chosen for it, or
+    // else to the usual one.
+    bool failsNow(Call call, int usual)
     {
         Plan& plan = m_calls[index(call)];
         ++plan.count;
-        return plan.failAt > 0 && --plan.failAt == 0;
+        if (plan.failAt <= 0 || --plan.failAt != 0)
+            return false;
+        errno = plan.error != 0 ? plan.error : usual;
+        return true;
     }
 
     std::array<Plan, 5> m_calls{};

@@ -7,8 +7,7 @@
 
 namespace corvano::test {
 
-// A transfer the test drives by hand: Execute only records; end() finishes it, as the event
-// that ends a real transfer would.
+// A transfer driven by hand: Execute only records; end() finishes it as a real one ends.
 class FakeTransfer : public Transfer
 {
 public:

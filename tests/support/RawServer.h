@@ -12,10 +12,9 @@
 
 namespace corvano::test {
 
-// A TCP server on 127.0.0.1 and a free port for peers that do not speak HTTP properly: on
-// each connection, one at a time, it reads the request head, sends the reply as given and
-// then closes, resets (a moment later, so the reply arrives first) or holds the connection
-// until the server ends. Drip sends the reply's head at once and its body a byte every 0.3 s.
+// A TCP server on a loopback port for replies that are not proper HTTP: per connection it
+// reads the request head, sends the reply, then closes, resets (a moment later, so the reply
+// arrives first) or holds it; Drip sends the head at once and the body a byte every 0.3 s.
 class RawServer
 {
 public:

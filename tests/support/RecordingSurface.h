@@ -10,8 +10,7 @@
 
 namespace corvano::test {
 
-// A main window that records what the run does to it. processEvents() calls
-// onProcessEvents, so a test decides what happens while a run waits.
+// A main window recording what a run does; onProcessEvents is what happens while it waits.
 class RecordingSurface : public MainSurface
 {
 public:

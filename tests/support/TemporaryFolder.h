@@ -5,7 +5,6 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
-#include <stdlib.h>
 #include <string>
 
 namespace corvano::test {
@@ -37,22 +36,17 @@ public:
     }
 
 private:
-    // Windows has no mkdtemp: a random name, taken only when no folder has it yet.
+    // A random name, taken only when no folder has it yet (Windows has no mkdtemp).
     static std::filesystem::path make()
     {
-        const auto base = std::filesystem::temp_directory_path() / "corvano-test-";
-#ifdef _WIN32
         std::mt19937_64 random{std::random_device{}()};
         for (int attempt = 0; attempt < 16; ++attempt) {
             std::error_code error;
-            if (const auto folder = base.string() + std::to_string(random());
+            if (const auto folder = std::filesystem::temp_directory_path() /
+                                    ("corvano-test-" + std::to_string(random()));
                 std::filesystem::create_directory(folder, error))
                 return folder;
         }
-#else
-        if (std::string pattern = base.string() + "XXXXXX"; ::mkdtemp(pattern.data()))
-            return pattern;
-#endif
         throw std::runtime_error("cannot create a temporary folder");
     }
 

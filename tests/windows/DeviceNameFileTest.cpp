@@ -7,8 +7,7 @@
 using namespace corvano;
 using namespace corvano::test;
 
-// Titles that name devices become ordinary files in the folder, not writes to the device, and
-// are read back as files when a run asks whether they already hold their bytes
+// Titles naming devices become files in the folder, and are read back as files, not devices
 TEST(DeviceNameFile, TitlesThatNameDevicesLandInTheFolder)
 {
     WideTemporaryFolder folder;

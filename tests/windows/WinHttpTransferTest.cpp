@@ -15,9 +15,8 @@ namespace {
 constexpr const wchar_t* kConnections =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
 
-// The proxy the user names in Internet Options, or the configuration script, set for the
-// test's lifetime as the settings page stores it; removed after, the test prefix's
-// connections go direct again.
+// The proxy or configuration script of Internet Options, stored as its settings page does,
+// for the test's lifetime; removed after, so the prefix's connections go direct again.
 class InternetOptionsProxy
 {
 public:
@@ -27,23 +26,20 @@ public:
                           &m_key, nullptr);
         // Version, a change counter, the flags (direct, named proxy 2, script 4), then the
         // proxy, the bypass list and the script's address, each as a length and its bytes.
-        std::vector<BYTE> settings;
+        std::string settings;
         const auto add = [&settings](DWORD value) {
-            const auto* bytes = reinterpret_cast<const BYTE*>(&value);
-            settings.insert(settings.end(), bytes, bytes + sizeof value);
-        };
-        const auto addText = [&](const std::string& text) {
-            add(static_cast<DWORD>(text.size()));
-            settings.insert(settings.end(), text.begin(), text.end());
+            settings.append(reinterpret_cast<const char*>(&value), sizeof value);
         };
         add(0x46);
         add(1);
         add(1 | (proxy.empty() ? 0 : 2) | (script.empty() ? 0 : 4));
-        addText(proxy);
-        addText("");
-        addText(script);
+        for (const std::string& text : {proxy, std::string(), script}) {
+            add(static_cast<DWORD>(text.size()));
+            settings += text;
+        }
         settings.resize(settings.size() + 32);
-        ::RegSetValueExW(m_key, L"DefaultConnectionSettings", 0, REG_BINARY, settings.data(),
+        ::RegSetValueExW(m_key, L"DefaultConnectionSettings", 0, REG_BINARY,
+                         reinterpret_cast<const BYTE*>(settings.data()),
                          static_cast<DWORD>(settings.size()));
     }
     ~InternetOptionsProxy()
@@ -68,18 +64,17 @@ TransferFailure runToEnd(EventQueue& events, WinHttpTransfer& transfer, const st
 
 } // namespace
 
-// On Windows 7 (as which Wine runs this program: see CMakeLists.txt) the system's settings go
-// through the proxy the user set in Internet Options; going direct does not. The proxy is
-// asked for the whole address, which only it can answer. Later systems' automatic proxy
-// Wine takes for none, so it cannot be shown here.
+// On Windows 7 (as which Wine runs this program) the system's settings go through the proxy
+// of Internet Options, asked for an address only it can answer; going direct does not. Wine
+// takes later systems' automatic proxy for none, so that cannot be shown here.
 TEST(WinHttpTransfer, FollowsTheProxyOfTheUsersInternetOptions)
 {
     PageServer proxy;
     const std::string address = "http://corvano.invalid/list.html";
     // Some systems name the port in the address they ask a proxy for.
     const std::string withPort = "http://corvano.invalid:80/list.html";
-    proxy.serve(address, "<ul>through the proxy</ul>");
-    proxy.serve(withPort, "<ul>through the proxy</ul>");
+    for (const std::string& asked : {address, withPort})
+        proxy.serve(asked, "<ul>through the proxy</ul>");
     const std::string port = proxy.url("").substr(std::string("http://127.0.0.1:").size());
     proxy.serve("/proxy.pac",
                 "function FindProxyForURL(url, host) { return \"PROXY 127.0.0.1:" + port + "\"; }");

@@ -24,11 +24,7 @@ TEST(LinkListReader, SplitsRecordsAndKeepsCommasInsideTheirRecord)
             read.push_back(record.address + " | " + record.title);
         EXPECT_EQ(read, records) << list;
     }
-}
-
-// The address rewrite: the test ignores letter case, the replacement does not
-TEST(AddressRewrite, ReplacesEveryExactOccurrenceWhenBothTextsAreGiven)
-{
+    // The address rewrite: the test ignores letter case, the replacement does not.
     for (const auto& [address, from, to, rewritten] :
          std::vector<std::tuple<std::string, std::string, std::string, std::string>>{
              {"1abc2abc", "abc", "x", "1x2x"},

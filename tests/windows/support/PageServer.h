@@ -12,9 +12,8 @@
 
 namespace corvano::test {
 
-// An HTTP server on 127.0.0.1 and a free port for one test, answering one request at a time
-// on its own thread: each path with its page, a held page only after its delay (or when the
-// server stops), anything else with 404.
+// An HTTP server on a loopback port answering one request at a time on its own thread: a
+// page per path, a held one only after its delay (or at the stop), anything else with 404.
 class PageServer
 {
 public:
@@ -34,7 +33,11 @@ public:
             ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
             throw std::runtime_error("cannot listen on a loopback port");
         m_port = ::ntohs(address.sin_port);
-        m_thread = std::thread([this] { run(); });
+        m_thread = std::thread([this] {
+            for (SOCKET client; (client = ::accept(m_listener, nullptr, nullptr)) != INVALID_SOCKET;
+                 ::closesocket(client))
+                answer(client);
+        });
     }
     ~PageServer()
     {
@@ -68,20 +71,6 @@ public:
     }
 
 private:
-    struct Page
-    {
-        std::string body;
-        std::chrono::milliseconds delay;
-    };
-
-    void run()
-    {
-        for (SOCKET client; (client = ::accept(m_listener, nullptr, nullptr)) != INVALID_SOCKET;) {
-            answer(client);
-            ::closesocket(client);
-        }
-    }
-
     void answer(SOCKET client)
     {
         std::string request;
@@ -99,10 +88,10 @@ private:
         const auto found = m_pages.find(path);
         if (found == m_pages.end())
             return send(client, "404 Not Found", "");
-        const Page page = found->second;
-        if (!m_released.wait_for(lock, page.delay, [this] { return m_stopping; })) {
+        const auto [body, delay] = found->second;
+        if (!m_released.wait_for(lock, delay, [this] { return m_stopping; })) {
             lock.unlock();
-            send(client, "200 OK", page.body);
+            send(client, "200 OK", body);
         }
     }
 
@@ -123,7 +112,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_released;
     bool m_stopping = false;
-    std::map<std::string, Page> m_pages;
+    std::map<std::string, std::pair<std::string, std::chrono::milliseconds>> m_pages;
     std::map<std::string, int> m_requests;
 };
 
