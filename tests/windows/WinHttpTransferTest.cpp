@@ -1,6 +1,6 @@
 #include "platform/win32/WinHttpTransfer.h"
 
-#include "PageServer.h"
+#include "LoopbackServer.h"
 #include "platform/EventQueue.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +69,7 @@ TransferFailure runToEnd(EventQueue& events, WinHttpTransfer& transfer, const st
 // takes later systems' automatic proxy for none, so that cannot be shown here.
 TEST(WinHttpTransfer, FollowsTheProxyOfTheUsersInternetOptions)
 {
-    PageServer proxy;
+    LoopbackServer proxy;
     const std::string address = "http://corvano.invalid/list.html";
     // Some systems name the port in the address they ask a proxy for.
     const std::string withPort = "http://corvano.invalid:80/list.html";
@@ -78,6 +78,7 @@ TEST(WinHttpTransfer, FollowsTheProxyOfTheUsersInternetOptions)
     const std::string port = proxy.url("").substr(std::string("http://127.0.0.1:").size());
     proxy.serve("/proxy.pac",
                 "function FindProxyForURL(url, host) { return \"PROXY 127.0.0.1:" + port + "\"; }");
+    proxy.start();
     int asked = 0;
     const auto askedNow = [&] { return proxy.requests(address) + proxy.requests(withPort); };
     struct Row

@@ -8,9 +8,7 @@
 
 #include <QtTest>
 #include <QtWidgets>
-#include <atomic>
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -30,13 +28,7 @@ class QtMainWindowDriver : public MainWindowDriver
 public:
     QtMainWindowDriver()
     {
-        m_server.routes().Get("/hold.html", [this](const auto&, httplib::Response& response) {
-            ++m_holds;
-            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (!m_release && std::chrono::steady_clock::now() < until)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            response.set_content(kListPage, "text/html; charset=UTF-8");
-        });
+        m_server.hold("/hold.html", kListPage, std::chrono::seconds(10));
         m_server.serve("/list.html", kListPage, "text/html; charset=UTF-8");
         m_server.serve("/lists.html", kListsPage, "text/html; charset=UTF-8");
         m_server.start();
@@ -47,7 +39,6 @@ public:
     ~QtMainWindowDriver() override
     {
         m_window.reset();
-        m_release = true;
         m_server.stop();
     }
 
@@ -60,7 +51,7 @@ public:
     }
     void close() override { m_window->close(); }
     std::string url(const std::string& path) const override { return m_server.url(path); }
-    int holds() const override { return m_holds; }
+    int holds() const override { return m_server.requests("/hold.html"); }
     std::string targetFile(const std::string& name) const override { return m_target.file(name); }
     void type(Field field, const std::string& text) override
     {
@@ -162,8 +153,6 @@ private:
     }
 
     LoopbackServer m_server;
-    std::atomic_int m_holds{0};
-    std::atomic_bool m_release{false};
     QTimer m_modalTimer;
     bool m_answerYes = true;
     std::vector<ShownMessage> m_messages;

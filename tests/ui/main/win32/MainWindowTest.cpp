@@ -3,7 +3,7 @@
 #include "ui/main/win32/MainWindow.h"
 
 #include "../MainWindowDriver.h"
-#include "PageServer.h"
+#include "LoopbackServer.h"
 #include "WideTemporaryFolder.h"
 #include "WindowDriver.h"
 #include "ui/main/MainWindowLayout.h"
@@ -49,9 +49,10 @@ public:
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
         ::InitCommonControlsEx(&controls);
-        m_server.serve("/list.html", kListPage);
-        m_server.serve("/hold.html", kListPage, std::chrono::seconds(30));
-        m_server.serve("/lists.html", kListsPage);
+        m_server.serve("/list.html", kListPage, "text/html; charset=UTF-8");
+        m_server.hold("/hold.html", kListPage, std::chrono::seconds(30));
+        m_server.serve("/lists.html", kListsPage, "text/html; charset=UTF-8");
+        m_server.start();
         answerQuestionsWith(true);
     }
 
@@ -175,7 +176,7 @@ public:
     int closings() const { return m_closings; }
 
 private:
-    PageServer m_server;
+    LoopbackServer m_server;
     WideTemporaryFolder m_program;
     WideTemporaryFolder m_target;
     std::optional<BoxAnswerer> m_boxes;
