@@ -22,6 +22,9 @@ public:
         m_port = m_server.bind_to_any_port("127.0.0.1");
         if (m_port <= 0)
             throw std::runtime_error("cannot bind a loopback port");
+        // One request a connection: a client's idle connection would hold up the stop for
+        // seconds.
+        m_server.set_keep_alive_max_count(1);
         m_server.set_pre_routing_handler([this](const httplib::Request& request, auto&) {
             const std::lock_guard lock(m_mutex);
             ++m_requests[request.path];
