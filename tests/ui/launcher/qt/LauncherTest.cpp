@@ -1,14 +1,11 @@
-// The Qt launcher's driver for the shared scenarios, and leaving while its page strip waits.
+// The Qt launcher's driver for the shared scenarios.
 #include "ui/launcher/qt/Launcher.h"
 
 #include "../LauncherDriver.h"
-#include "LoopbackServer.h"
 
 #include <QtTest>
 #include <QtWidgets>
-#include <atomic>
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -35,7 +32,7 @@ public:
         answer.start(0);
         Launcher::start(
             {program(),
-             pageAddress,
+             kNoPage,
              [this](const QUrl& address) { m_asked.push_back(address.toString().toStdString()); },
              [this] { m_asked.push_back(isShown() ? "over launcher" : "main"); },
              {}},
@@ -82,7 +79,6 @@ public:
                                          : Qt::MiddleButton;
     }
 
-    std::string pageAddress = kNoPage;
     QPointer<LauncherWindow> form;
 
 private:
@@ -94,28 +90,4 @@ private:
 std::unique_ptr<LauncherDriver> corvano::test::makeLauncherDriver()
 {
     return std::make_unique<QtLauncherDriver>();
-}
-
-// Leaving does not wait for a slow page strip: the page is still held when the window is gone.
-TEST(QtLauncherTest, LeavingDoesNotWaitForASlowPage)
-{
-    QtLauncherDriver launcher;
-    launcher.prepare();
-    std::atomic<bool> asked = false;
-    std::atomic<bool> left = false;
-    std::atomic<bool> answered = false;
-    LoopbackServer server;
-    server.routes().Get("/url.asp", [&](const httplib::Request&, httplib::Response&) {
-        asked = true;
-        for (int i = 0; i < 3000 && !left; ++i) // at most 30 s
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        answered = true;
-    });
-    server.start();
-    launcher.pageAddress = server.url("/url.asp");
-    ASSERT_TRUE(launcher.start(launcher.system).empty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return asked.load(); }));
-    delete launcher.form;
-    EXPECT_FALSE(answered);
-    left = true;
 }
