@@ -87,8 +87,11 @@ QStringList FolderList::subfolderNames() const
     QStringList names;
     for (int row = 0; row < m_model.rowCount(parent); ++row)
         names.append(m_model.fileName(m_model.index(row, 0, parent)));
-    QCollator order;
+    // The native picker's order on every system: digits by their value, letters without regard
+    // to case. The C locale's collator would compare code points and ignore both settings.
+    QCollator order(QLocale(QLocale::Chinese, QLocale::China));
     order.setNumericMode(true);
+    order.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(names.begin(), names.end(), order);
     return names;
 }

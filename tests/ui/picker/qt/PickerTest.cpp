@@ -117,13 +117,16 @@ TEST(QtCentring, KeepsHalfTwips)
     EXPECT_EQ(Twips::toNearestPixels(odd), QPoint(463, 335));
 }
 
-// A folder that cannot be listed is not opened, and the open one stays.
-TEST(QtFolderList, AFolderThatCannotBeListedIsNotOpened)
+// Subfolders come in the native picker's order whatever the locale: digits by value, letters
+// in either case. A folder that cannot be listed is not opened, and the open one stays.
+TEST(QtFolderList, ListsInNaturalOrderAndOpensOnlyWhatCanBeListed)
 {
     QtFolderPickerDriver driver;
-    driver.pick(driver.folder("links"), [&] {
+    for (const char* name : {"a10", "A2", "a9"})
+        std::filesystem::create_directory(driver.folder("links/b") + "/" + name);
+    driver.pick(driver.folder("links/b"), [&] {
         EXPECT_FALSE(driver.m_list->setPath(QString::fromStdString(driver.folder("missing"))));
-        EXPECT_TRUE(driver.shows(driver.folder("links"), {"a", "b"}));
+        EXPECT_TRUE(driver.shows(driver.folder("links/b"), {"A2", "a9", "a10"}));
         driver.press("Command2");
     });
 }
