@@ -1,6 +1,8 @@
 #include "engine/ListSuggestion.h"
 
 #include "engine/LinkExtractor.h"
+#include "engine/PageDecoder.h"
+#include "platform/AnsiCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +10,14 @@ using namespace corvano;
 
 namespace {
 
-// Frame, item and wanted address of a list page: {n} item number, {t} title, {c} category.
+// A list page: the frame around the items, one item's markup and the addresses of the
+// links wanted from it. "{n}" is the item's number (in the frame, the first item's), "{t}"
+// its title, "{c}" a category that repeats.
 struct Shape
 {
-    std::string name, head, item, tail, wanted;
+    std::string name, head, item, tail;
+    std::vector<std::string> wanted;
+    bool gbk = false;
 };
 
 struct Day
@@ -43,14 +49,16 @@ std::string pageOf(const Shape& shape, const Day& day)
     for (int n = day.first; n < day.first + day.count; ++n)
         page += fill(shape.item, n, day);
     page += shape.tail;
-    return page;
+    return shape.gbk ? PageDecoder::decode(AnsiCodec::encode(page), "text/html") : page;
 }
 
 std::vector<std::string> wantedOf(const Shape& shape, const Day& day)
 {
     std::vector<std::string> addresses;
-    for (int n = day.first; n < day.first + day.count; ++n)
-        addresses.push_back(fill(shape.wanted, n, day));
+    for (int n = day.first; n < day.first + day.count; ++n) {
+        for (const std::string& wanted : shape.wanted)
+            addresses.push_back(fill(wanted, n, day));
+    }
     return addresses;
 }
 
@@ -77,16 +85,93 @@ const std::string kBottom = "<div class=\"footer\"><a href=\"/help.html\">帮助
                             "<a href=\"/map.html\">地图</a></div></body></html>\n";
 
 const std::vector<Shape> kShapes{
+    {"list",
+     kTop + "<ul class=\"news\">\n",
+     "<li><a href=\"/news/{n}.html\">{t}</a></li>\n",
+     "</ul>\n" + kBottom,
+     {"/news/{n}.html"}},
+    {"table",
+     kTop + "<table class=\"list\">\n<tr><th>标题</th><th>日期</th></tr>\n",
+     "<tr><td><a href=\"/show.php?id={n}\" target=\"_blank\">{t}</a></td><td>12-0{c}</td></tr>\n",
+     "</table>\n" + kBottom,
+     {"/show.php?id={n}"}},
+    {"cards",
+     kTop + "<div class=\"cards\">\n",
+     "<div class=\"card\"><h3><a href=\"/p/{n}.html\">{t}</a></h3><p>摘要</p>"
+     "<a class=\"author\" href=\"/u/{c}/\">作者{c}</a></div>\n",
+     "</div>\n" + kBottom,
+     {"/p/{n}.html"}},
     // Tags share nothing but "/" with the posts; the year's folder tells them apart.
-    {"posts with a tag each", kTop + "<main>\n",
+    {"posts with a tag each",
+     kTop + "<main>\n",
      "<article><h2><a href=\"/2026/{n}/\">{t}</a></h2><p><a href=\"/tags/t{c}/\">标签{c}</a>"
      "</p></article>\n",
-     "<nav class=\"pager\"><a href=\"/page/2/\">下一页</a></nav></main>\n" + kBottom, "/2026/{n}/"},
-    {"items with classes of their own", kTop + "<ul class=\"list\">\n",
-     "<li class=\"c{c}\"><a href=\"/news/{n}.html\">{t}</a></li>\n", "</ul>\n" + kBottom,
-     "/news/{n}.html"},
-    {"a container marked with the day", kTop + "<ul class=\"news\" data-day=\"{n}\">\n",
-     "<li><a href=\"/news/{n}.html\">{t}</a></li>\n", "</ul>\n" + kBottom, "/news/{n}.html"},
+     "<nav class=\"pager\"><a href=\"/page/2/\">下一页</a></nav></main>\n" + kBottom,
+     {"/2026/{n}/"}},
+    {"items with classes of their own",
+     kTop + "<ul class=\"list\">\n",
+     "<li class=\"c{c}\"><a href=\"/news/{n}.html\">{t}</a></li>\n",
+     "</ul>\n" + kBottom,
+     {"/news/{n}.html"}},
+    {"a container marked with the day",
+     kTop + "<ul class=\"news\" data-day=\"{n}\">\n",
+     "<li><a href=\"/news/{n}.html\">{t}</a></li>\n",
+     "</ul>\n" + kBottom,
+     {"/news/{n}.html"}},
+    {"definition list",
+     kTop + "<dl class=\"docs\">\n",
+     "<dt><a href=\"http://example.com/doc/{n}.htm\">{t}</a></dt><dd>说明</dd>\n",
+     "</dl>\n" + kBottom,
+     {"http://example.com/doc/{n}.htm"}},
+    {"nested lists",
+     kTop + "<ul class=\"tree\">\n",
+     "<li><a href=\"/sec/{c}/\">栏目{c}</a><ul><li><a href=\"/art/{n}.html\">{t}</a></li>"
+     "<li><a href=\"/art/{n}0.html\">{t}续</a></li></ul></li>\n",
+     "</ul>\n" + kBottom,
+     {"/art/{n}.html", "/art/{n}0.html"}},
+    {"category before each title",
+     kTop + "<ul class=\"list\">\n",
+     "<li><a href=\"/cat/{c}/\">[栏目{c}]</a> <a href=\"/news/2026/{n}.html\">{t}</a></li>\n",
+     "</ul>\n" + kBottom,
+     {"/news/2026/{n}.html"}},
+    {"pager inside the container",
+     kTop + "<div class=\"list\"><ul>\n",
+     "<li><a href=\"/a/{n}.html\">{t}</a></li>\n",
+     "</ul><div class=\"pages\"><a href=\"list_2.html\">2</a><a href=\"list_3.html\">3</a>"
+     "<a href=\"list_2.html\">下一页</a></div></div>\n" +
+         kBottom,
+     {"/a/{n}.html"}},
+    {"two lists, the larger wanted",
+     kTop + "<div class=\"hot\"><ul><li><a href=\"/hot/1.html\">热门一</a></li>"
+            "<li><a href=\"/hot/2.html\">热门二</a></li><li><a href=\"/hot/3.html\">热门三"
+            "</a></li></ul></div>\n<div class=\"new\"><ul>\n",
+     "<li><a href=\"/new/{n}.html\">{t}</a></li>\n",
+     "</ul></div>\n" + kBottom,
+     {"/new/{n}.html"}},
+    {"a list marked only by a heading",
+     kTop + "<h2>热门</h2>\n<ul><li><a href=\"/post/7.html\">旧文一</a></li>"
+            "<li><a href=\"/post/8.html\">旧文二</a></li></ul>\n<h2>最新文章</h2>\n<ul>\n",
+     "<li><a href=\"/post/{n}.html\">{t}</a></li>\n",
+     "</ul>\n" + kBottom,
+     {"/post/{n}.html"}},
+    {"rows of a plain div",
+     kTop + "<div id=\"content\">\n",
+     "<div><span>12-0{c}</span> <a href=\"/read/{n}\">{t}</a></div>\n",
+     "</div>\n" + kBottom,
+     {"/read/{n}"}},
+    {"unquoted addresses",
+     kTop + "<ol>\n",
+     "<li><a href=/n/{n}.html target=_blank>{t}</a></li>\n",
+     "</ol>\n" + kBottom,
+     {"/n/{n}.html"}},
+    {"GBK page",
+     "<html><head><meta charset=\"gbk\"><title>列表</title></head><body>\n"
+     "<ul class=\"nav\"><li><a href=\"/\">首页</a></li><li><a href=\"/bbs/\">论坛</a></li>"
+     "</ul>\n<ul class=\"文章\">\n",
+     "<li>【{c}】<a href=\"/html/{n}.html\">{t}</a></li>\n",
+     "</ul>\n<p>版权所有 <a href=\"/about.html\">关于</a></p></body></html>\n",
+     {"/html/{n}.html"},
+     true},
 };
 
 } // namespace
@@ -106,9 +191,14 @@ TEST(ListSuggestion, CutsTheListOutOfTodaysAndTomorrowsPage)
                 << proposal->contains;
         }
     }
-    // Pages without a list of three links.
+}
+
+// Pages without a list of three links
+TEST(ListSuggestion, FindsNoListWhereThereIsNone)
+{
     for (const std::string& page :
-         {std::string("<ul><li><a href=\"/a.html\">A</a></li><li><a href=\"/b.html\">B</a></li>"
+         {std::string(), std::string("<p>no links at all</p>"),
+          std::string("<ul><li><a href=\"/a.html\">A</a></li><li><a href=\"/b.html\">B</a></li>"
                       "</ul>"),
           // Tags only: every item links to one of two addresses.
           std::string("<ul><li><a href=\"/t/a/\">标签甲</a></li><li><a href=\"/t/b/\">标签乙"
