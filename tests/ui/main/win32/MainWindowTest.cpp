@@ -185,6 +185,20 @@ private:
     std::vector<std::unique_ptr<LoopTimer>> m_later;
 };
 
+// Where a caption's text ends, in its container, drawn in the caption's font.
+LONG textEnd(HWND caption)
+{
+    const std::wstring text = WideText::fromUtf8(WindowText::get(caption));
+    const HDC dc = ::GetDC(caption);
+    const HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(caption, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(caption, dc);
+    return placeOf(caption).left + size.cx;
+}
+
 } // namespace
 
 std::unique_ptr<MainWindowDriver> corvano::test::makeMainWindowDriver()
@@ -243,6 +257,15 @@ TEST(MainWindowTest, TheLayoutFollowsTheResolution)
             const RECT actual = placeOf(driver.the(id));
             EXPECT_TRUE(::EqualRect(&expected, &actual)) << layout.name;
         }
+        // Captions end before their boxes, which would hide the rest of them.
+        for (const auto& [caption, box] : {std::pair{MainControl::Label1, MainControl::Text1},
+                                           {MainControl::Label2, MainControl::Text2},
+                                           {MainControl::Label6, MainControl::Text4},
+                                           {MainControl::Label7, MainControl::Text5},
+                                           {MainControl::Label8, MainControl::Text6},
+                                           {MainControl::Label9, MainControl::Text7},
+                                           {MainControl::Label10, MainControl::Text8}})
+            EXPECT_LT(textEnd(driver.the(caption)), placeOf(driver.the(box)).left) << caption;
         RECT client;
         ::GetClientRect(driver.hwnd(), &client);
         EXPECT_EQ(client.right, dpi.pixels(Layout::kClientWidth));
