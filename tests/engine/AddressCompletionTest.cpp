@@ -4,17 +4,9 @@
 
 using namespace corvano;
 
-namespace {
-
-struct Case
-{
-    const char* address;
-    const char* completed;
-};
+using Case = std::pair<const char*, const char*>; // the address, or the page, and the result
 
 constexpr const char* kPage = "http://example.com/list/page.html?x=1#f";
-
-} // namespace
 
 // Each relative form against a page address (RFC 3986, section 5.4)
 TEST(AddressCompletionTest, ResolvesEachFormOfReference)

@@ -6,9 +6,7 @@
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
 
-#include <array>
 #include <gtest/gtest.h>
-#include <optional>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -45,10 +43,13 @@ protected:
         transfer.body = head + padding + "href=\"/b.html\">B</a></ul>";
         endTransfersWith(TransferFailure::None);
     }
-    // While the run waits, the transfer ends on the first round of events.
+    // While the run waits, the fetch animation ticks and the transfer ends on the first round.
     void endTransfersWith(TransferFailure failure)
     {
-        surface.onProcessEvents = [this, failure] { transfer.end(failure); };
+        surface.onProcessEvents = [this, failure] {
+            run.Timer3_Timer();
+            transfer.end(failure);
+        };
     }
 
     const std::string head = AnsiCodec::encode("<ul>href=\"/a.html\">春雨</a>");
@@ -160,10 +161,6 @@ TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
         surface.captions = {"生成完毕", "", "          共生成20个URL文件"};
         surface.setText(row.field, row.text);
         endTransfersWith(row.failure);
-        surface.onProcessEvents = [this, next = surface.onProcessEvents] {
-            run.Timer3_Timer(); // the fetch animation ticks while the run waits
-            next();
-        };
         EXPECT_EQ(run.Command3_Click(), row.outcome);
         EXPECT_EQ(surface.messages, Lines{row.message});
         EXPECT_EQ(surface.stringSettingsFocus, row.focus);
@@ -182,7 +179,7 @@ TEST_F(GenerationRunTest, FailuresShowTheirBoxWithTheFailedStatus)
         programFolder.read("Error_CreateUrl.log"),
         AnsiCodec::encode("网址          错误原因\r\n"
                           "http://example.com/list.html          因访问超时而未能生成URL\r\n"));
-    files.failReplaceNumber(1);
+    files.failCall(FailingFileSystem::Call::Write, 1);
     EXPECT_EQ(run.Command3_Click(), RunOutcome::AddressError);
     EXPECT_EQ(surface.messages, Lines(2, kAddressError));
 }

@@ -15,12 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 int main(int argc, char** argv)
 {
     std::vector<std::filesystem::path> inputs;
-    for (int i = 1; i < argc; ++i) {
-        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+    for (int i = 1; i < argc; ++i)
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
             if (entry.is_regular_file())
                 inputs.push_back(entry.path());
-        }
-    }
     std::sort(inputs.begin(), inputs.end());
     for (const auto& input : inputs) {
         std::ifstream file(input, std::ios::binary);

@@ -16,15 +16,16 @@ using namespace corvano::test;
 using namespace std::chrono_literals;
 using Then = RawServer::Then;
 
-namespace {
-
-class CurlTransferTest : public ::testing::Test
+// What arrived is the page, unless none did, the reply is no page, or the connection went
+// quiet for the idle limit. A whole page ends at once: waiting on, it would time out.
+TEST(CurlTransferTest, EndsAsTheServerAnswers)
 {
-protected:
+    EventQueue events;
+    CurlTransfer transfer{events, 1s}; // an idle limit of 1 s
+    TransferState last{};
     // Processes events the way a waiting run does; each state must reach this thread.
-    TransferFailure runToEnd(const std::string& address)
-    {
-        transfer.setStateHandler([this](TransferState state) {
+    const auto runToEnd = [&, uiThread = std::this_thread::get_id()](const std::string& address) {
+        transfer.setStateHandler([&](TransferState state) {
             last = state;
             EXPECT_EQ(std::this_thread::get_id(), uiThread);
         });
@@ -32,20 +33,7 @@ protected:
         while (transfer.StillExecuting())
             events.processEvents();
         return transfer.failure();
-    }
-
-    EventQueue events;
-    CurlTransfer transfer{events, 1s}; // an idle limit of 1 s
-    TransferState last{};
-    std::thread::id uiThread = std::this_thread::get_id();
-};
-
-} // namespace
-
-// What arrived is the page, unless none did, the reply is no page, or the connection went
-// quiet for the idle limit. A whole page ends at once: waiting on, it would time out.
-TEST_F(CurlTransferTest, EndsAsTheServerAnswers)
-{
+    };
     const std::string ok = "HTTP/1.1 200 OK\r\n";
     using enum TransferFailure;
     // the reply, what the server does then, the failure, the bytes received

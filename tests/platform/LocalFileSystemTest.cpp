@@ -2,6 +2,7 @@
 
 #include "FailingFileSystem.h"
 #include "TemporaryFolder.h"
+#include "platform/FailureReason.h"
 #include "platform/FileError.h"
 #include "platform/Folder.h"
 
@@ -21,9 +22,14 @@ perms permissionsOf(const test::TemporaryFolder& folder, const std::string& name
     return std::filesystem::status(folder.path() / name).permissions();
 }
 
-std::ptrdiff_t entriesIn(const test::TemporaryFolder& folder)
+std::string reasonOfWriting(const std::string& path)
 {
-    return std::distance(std::filesystem::directory_iterator(folder.path()), {});
+    try {
+        LocalFileSystem().replaceFile(path, "x", Durability::Cached);
+    } catch (const FileError& error) {
+        return FailureReason::of(error);
+    }
+    return "written";
 }
 
 } // namespace
@@ -59,7 +65,7 @@ TEST(LocalFileSystem, ReplaceFileWritesExactBytesThroughLinksOrNothing)
         }
     }
     EXPECT_EQ(folder.read("real"), "new chain");
-    EXPECT_EQ(entriesIn(folder), 6);
+    EXPECT_EQ(folder.names().size(), 6u);
 }
 
 // An open folder makes and replaces files, links and permissions kept, also where files
@@ -71,10 +77,8 @@ TEST(LocalFileSystem, OpenFolderMakesAndReplacesFilesWithOrWithoutUnnamedFiles)
         SCOPED_TRACE(mode);
         test::TemporaryFolder folder;
         FailingFileSystem files;
-        if (mode == "no unnamed files")
-            files.lackUnnamedFiles();
-        if (mode == "no /proc")
-            files.lackProc();
+        files.unnamedFiles = mode != "no unnamed files";
+        files.proc = mode != "no /proc";
         folder.write("taken", "old");
         std::filesystem::permissions(folder.file("taken"), perms::owner_read | perms::owner_write);
         std::filesystem::create_symlink("taken", folder.path() / "link");
@@ -90,7 +94,7 @@ TEST(LocalFileSystem, OpenFolderMakesAndReplacesFilesWithOrWithoutUnnamedFiles)
         open->replaceFile("link", "4", Durability::Cached);
         EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link"));
         EXPECT_EQ(folder.read("taken"), "4");
-        EXPECT_EQ(entriesIn(folder), 3);
+        EXPECT_EQ(folder.names().size(), 3u);
         EXPECT_EQ(files.count(Call::Link) > 0, mode == "unnamed files");
         if (mode != "unnamed files")
             continue;
@@ -126,7 +130,7 @@ TEST(LocalFileSystem, FailureBeforeTheNameLeavesNoFileAndNoTemporary)
         files.failCall(call, 1);
         EXPECT_THROW(open->replaceFile(name, "x", Durability::Flushed), FileError) << name;
         EXPECT_EQ(folder.read("taken"), "old");
-        EXPECT_EQ(entriesIn(folder), 1);
+        EXPECT_EQ(folder.names().size(), 1u);
     }
     const int syncs = files.count(Call::Sync);
     open->replaceFile("taken", "cached", Durability::Cached);
@@ -176,4 +180,19 @@ TEST(LocalFileSystem, UpdateFileWritesOnlyWhatDiffers)
         EXPECT_EQ(open->updateFile(name, bytes), wrote) << name << " " << bytes;
     EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "link"));
     EXPECT_THROW(open->updateFile("sub", ""), FileError);
+}
+
+// The real file layer's failures are worded in Chinese; others keep the system's text
+TEST(FailureReasonTest, FailuresOfTheFileLayerAreWordedInChinese)
+{
+    test::TemporaryFolder folder;
+    folder.write("file", "");
+    std::filesystem::create_directory(folder.path() / "folder");
+    EXPECT_EQ(reasonOfWriting(folder.file("missing/a.url")), "文件夹不存在");
+    EXPECT_EQ(reasonOfWriting(folder.file("file/a.url")), "文件夹不存在");
+    EXPECT_EQ(reasonOfWriting(folder.file(std::string(300, 'n') + ".url")), "文件名太长");
+    EXPECT_EQ(reasonOfWriting(folder.file("folder")), "该路径是一个文件夹");
+    const std::error_code busy = std::make_error_code(std::errc::device_or_resource_busy);
+    EXPECT_EQ(FailureReason::of(FileError("f", busy)), busy.message());
+    EXPECT_EQ(FailureReason::of(FileError("f", "odd failure")), "odd failure");
 }

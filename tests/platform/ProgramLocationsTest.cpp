@@ -3,8 +3,6 @@
 #include "TemporaryFolder.h"
 
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 using namespace corvano;
 using namespace corvano::test;

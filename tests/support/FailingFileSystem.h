@@ -30,13 +30,11 @@ public:
     {
         m_calls[index(call)] = {n, error, count(call)};
     }
-    void failReplaceNumber(int n) { failCall(Call::Write, n); }
     // How many calls of that kind were made, failed ones included.
     int count(Call call) const { return m_calls[index(call)].count; }
-    // From now on, files cannot be made without a name, as on a file system that lacks it, or
-    // cannot be named once made, as without /proc.
-    void lackUnnamedFiles() { m_unnamedFiles = false; }
-    void lackProc() { m_proc = false; }
+    // Off: files cannot be made without a name, as on a file system that lacks it, or cannot
+    // be named once made, as without /proc.
+    bool unnamedFiles = true, proc = true;
     // Runs once, just before the next file written without a name is named.
     void beforeNextLink(std::function<void()> action) { m_beforeLink = std::move(action); }
 
@@ -56,7 +54,7 @@ protected:
     }
     int openAt(int folderFd, const char* path, int flags) override
     {
-        if ((flags & O_TMPFILE) == O_TMPFILE && !m_unnamedFiles)
+        if ((flags & O_TMPFILE) == O_TMPFILE && !unnamedFiles)
             return failWith(EOPNOTSUPP);
         if ((flags & O_TMPFILE) != O_TMPFILE && (flags & O_DIRECTORY) != 0 &&
             failsNow(Call::OpenFolder, EACCES))
@@ -67,7 +65,7 @@ protected:
     {
         if (auto action = std::exchange(m_beforeLink, {}))
             action();
-        if (!m_proc)
+        if (!proc)
             return failWith(ENOENT);
         return failsNow(Call::Link, ENOSPC) ? -1 : LocalFileSystem::linkUnnamed(fd, folderFd, name);
     }
@@ -97,8 +95,6 @@ private:
     }
 
     std::array<Plan, 5> m_calls{};
-    bool m_unnamedFiles = true;
-    bool m_proc = true;
     std::function<void()> m_beforeLink;
 };
 

@@ -22,8 +22,7 @@ public:
         m_port = m_server.bind_to_any_port("127.0.0.1");
         if (m_port <= 0)
             throw std::runtime_error("cannot bind a loopback port");
-        // One request a connection: a client's idle connection would hold up the stop for
-        // seconds.
+        // One request a connection: an idle client's connection would hold up the stop.
         m_server.set_keep_alive_max_count(1);
         m_server.set_pre_routing_handler([this](const httplib::Request& request, auto&) {
             const std::lock_guard lock(m_mutex);
@@ -79,8 +78,7 @@ public:
     int requests(const std::string& path) const
     {
         const std::lock_guard lock(m_mutex);
-        const auto found = m_requests.find(path);
-        return found == m_requests.end() ? 0 : found->second;
+        return m_requests.contains(path) ? m_requests.at(path) : 0;
     }
 
 private:

@@ -35,10 +35,7 @@ public:
     bool completesAddresses() const override { return completeAddresses; }
     void appendToText9(std::string_view lines) override { text9.append(lines); }
     std::string caption(StatusLabel label) const override { return captions[at(label)]; }
-    void setCaption(StatusLabel label, std::string_view text) override
-    {
-        captions[at(label)] = text;
-    }
+    void setCaption(StatusLabel label, std::string_view to) override { captions[at(label)] = to; }
     void setTimerEnabled(RunTimer timer, bool on) override { timers[at(timer)] = on; }
     void showMessage(std::string_view text, std::string_view title, MessageStyle style) override
     {

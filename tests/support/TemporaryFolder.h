@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -33,6 +34,16 @@ public:
     {
         if (!(std::ofstream(m_path / name, std::ios::binary) << bytes))
             throw std::runtime_error("cannot write " + name);
+    }
+    // The names of the entries, as UTF-8 on every system.
+    std::set<std::string> names() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+            const auto name = entry.path().filename().u8string();
+            names.emplace(name.begin(), name.end());
+        }
+        return names;
     }
 
 private:

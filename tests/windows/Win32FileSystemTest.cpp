@@ -9,7 +9,7 @@
 using namespace corvano;
 using namespace corvano::test;
 using Durability = FileSystem::Durability;
-using Names = std::vector<std::string>;
+using Names = std::set<std::string>;
 
 // UTF-8 names reach the disk at "\" or "/"; replacing is one step, creating truncates nothing
 TEST(Win32FileSystem, WritesEveryNameWindowsCanHoldAtEitherSeparator)

@@ -1,8 +1,8 @@
-#include "GenerateCommand.h"
-
 #include "ExitCode.h"
 #include "FailingFileSystem.h"
+#include "GenerateCommand.h"
 #include "LoopbackServer.h"
+#include "SuggestCommand.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
 
@@ -14,7 +14,7 @@ using namespace corvano::test;
 
 namespace {
 
-class GenerateCommandTest : public ::testing::Test
+class CommandTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -24,6 +24,11 @@ protected:
                                    "Rain, then sun</a><li><a href=\"/n/x.php\">skip</a></ul>");
         server.serve("/dir/list.html", "<base href=\"/news/\"><ul class=news><a href=\"1.html\">"
                                        "A</a><a href=\"../n/2.html\">B</a></ul>");
+        server.serve("/quoted.html", "<meta charset=\"utf-8\"><p><a href=\"/\">home</a></p>"
+                                     "<ul class='news'><li><a href=\"/n/1.html\">春雨</a></li>"
+                                     "<li><a href=\"/n/2.html\">夏风</a></li><li><a href=\"/n/3."
+                                     "html\">秋月</a></li></ul>");
+        server.serve("/plain.html", "<p><a href=\"/a.html\">A</a> and <a href=\"/b.html\">B</a>");
         server.routes().Get("/moved", [](const httplib::Request&, httplib::Response& res) {
             res.set_redirect("/dir/list.html");
         });
@@ -34,13 +39,12 @@ protected:
         options.settingsFile = settings.file("db.dat");
     }
 
-    ExitCode run()
+    template <typename Command = GenerateCommand> ExitCode run()
     {
         out = {};
         err = {};
         return static_cast<ExitCode>(
-            GenerateCommand(out, err, false, files,
-                            ProgramLocations::portable(settings.path().string()))
+            Command(out, err, false, files, ProgramLocations::portable(settings.path().string()))
                 .execute(options));
     }
 
@@ -57,7 +61,7 @@ protected:
 } // namespace
 
 // A dry run or an early end writes nothing; the HTML list follows the shortcuts (exit 4 if not)
-TEST_F(GenerateCommandTest, DryRunListsTheLinksAndARunWritesTheFilesAndTheHtmlList)
+TEST_F(CommandTest, DryRunListsTheLinksAndARunWritesTheFilesAndTheHtmlList)
 {
     options.dryRun = true;
     options.htmlFile = target.file("list.html");
@@ -90,7 +94,7 @@ TEST_F(GenerateCommandTest, DryRunListsTheLinksAndARunWritesTheFilesAndTheHtmlLi
 
 // The record file: texts not given come from it, --save writes them back (the completion box
 // too) whatever the outcome; one that cannot be read or written exits 5
-TEST_F(GenerateCommandTest, TextsAndCompletionStartFromTheRecordFileAndSaveWritesThemBack)
+TEST_F(CommandTest, TextsAndCompletionStartFromTheRecordFileAndSaveWritesThemBack)
 {
     options.texts[Field::Address] = "not an address";
     options.texts[Field::Contains] = ".asp";
@@ -114,7 +118,7 @@ TEST_F(GenerateCommandTest, TextsAndCompletionStartFromTheRecordFileAndSaveWrite
     options.dryRun = false;
     options.texts[Field::Address] = server.url("/list.html");
     options.save = true;
-    files.failReplaceNumber(3); // two shortcut files, then the record file
+    files.failCall(FailingFileSystem::Call::Write, 3); // two shortcut files, then the record file
     EXPECT_EQ(run(), ExitCode::SettingsFailed);
     EXPECT_NE(err.str().find("磁盘已满"), std::string::npos); // no space left
     EXPECT_EQ(target.read("春雨.url"), "URL=" + server.url("/n/1.html") + "\r\n");
@@ -122,4 +126,23 @@ TEST_F(GenerateCommandTest, TextsAndCompletionStartFromTheRecordFileAndSaveWrite
     std::filesystem::create_directory(options.settingsFile); // a folder: unreadable as a file
     EXPECT_EQ(run(), ExitCode::SettingsFailed);
     EXPECT_NE(err.str().find(options.settingsFile), std::string::npos);
+}
+
+// The options line, quoted for the shell, and --save keeps the texts: found ones or as given
+TEST_F(CommandTest, SuggestPrintsTheOptionsAndSavesThemOnlyWhenAListIsFound)
+{
+    options.suggest = options.save = true;
+    options.texts[Field::Start] = "<ol>";
+    options.texts[Field::Address] = server.url("/plain.html");
+    EXPECT_EQ(run<SuggestCommand>(), ExitCode::NoLinks);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(err.str().starts_with("自动识别: 未找到链接列表\n")) << err.str();
+    EXPECT_EQ(SavedSettings::load(records, options.settingsFile)[Field::Start], "<ol>");
+    options.texts[Field::Address] = server.url("/quoted.html");
+    EXPECT_EQ(run<SuggestCommand>(), ExitCode::Ok);
+    EXPECT_EQ(out.str(), "--start '<ul class='\\''news'\\''>' --end '</ul>' --contains '/n/'\n");
+    const auto saved = SavedSettings::load(records, options.settingsFile);
+    EXPECT_EQ(saved[Field::Start] + " " + saved[Field::End] + " " + saved[Field::Contains],
+              "<ul class='news'> </ul> /n/");
+    EXPECT_EQ(saved[Field::Address], server.url("/quoted.html"));
 }

@@ -1,12 +1,11 @@
-#include "writers/UrlFileWriter.h"
-
 #include "FailingFileSystem.h"
 #include "RecordingSurface.h"
 #include "TemporaryFolder.h"
 #include "platform/AnsiCodec.h"
+#include "writers/HtmlListBuilder.h"
+#include "writers/UrlFileWriter.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 using namespace corvano;
 using namespace corvano::test;
@@ -15,21 +14,10 @@ using Captions = std::array<std::string, 3>;
 
 namespace {
 
-Names namesIn(const TemporaryFolder& folder)
-{
-    Names names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
-class UrlFileWriterTest : public ::testing::Test
+class WritersTest : public ::testing::Test
 {
 protected:
-    UrlFileWriterTest()
-    {
-        surface.texts = {"", target.prefix(), "URL=", "", "", "", "/n/", "//x/n/"};
-    }
+    WritersTest() { surface.texts = {"", target.prefix(), "URL=", "", "", "", "/n/", "//x/n/"}; }
     bool write(const std::string& list) { return writer.MakeUrlFiles("<page>", list); }
 
     RecordingSurface surface;
@@ -42,7 +30,7 @@ protected:
 } // namespace
 
 // Content: the template with the address after every "URL=", in GBK, with CR LF at the end
-TEST_F(UrlFileWriterTest, FillsTheTemplateWithTheRewrittenCleanedAddress)
+TEST_F(WritersTest, FillsTheTemplateWithTheRewrittenCleanedAddress)
 {
     for (const auto& [contentTemplate, address, content] :
          std::vector<std::tuple<std::string, std::string, std::string>>{
@@ -65,7 +53,7 @@ TEST_F(UrlFileWriterTest, FillsTheTemplateWithTheRewrittenCleanedAddress)
 }
 
 // Names: from the title, never outside the target folder, never too long
-TEST_F(UrlFileWriterTest, NamesComeFromTitlesAndStayInTheTargetFolder)
+TEST_F(WritersTest, NamesComeFromTitlesAndStayInTheTargetFolder)
 {
     std::string rain;
     for (int i = 0; i < 100; ++i)
@@ -73,10 +61,10 @@ TEST_F(UrlFileWriterTest, NamesComeFromTitlesAndStayInTheTargetFolder)
     const std::string dots(300, '.');
     const std::string list = "1|#|春雨,2|#|a/b,3|#|,4|#|x\ny,5|#|..,6|#|../x,7|#|/etc/x,8|#|....";
     ASSERT_TRUE(write(list + ",9|#|   ,a|#|" + dots + ",b|#|" + rain));
-    EXPECT_EQ(namesIn(target), (Names{"春雨.url", "a-b.url", ".url", "x-y.url", "...url",
-                                      "..-x.url", "-etc-x.url", ".....url", "   .url",
-                                      dots.substr(0, 251) + ".url", rain.substr(0, 249) + ".url"}));
-    EXPECT_TRUE(namesIn(programFolder).empty());
+    EXPECT_EQ(target.names(), (Names{"春雨.url", "a-b.url", ".url", "x-y.url", "...url", "..-x.url",
+                                     "-etc-x.url", ".....url", "   .url",
+                                     dots.substr(0, 251) + ".url", rain.substr(0, 249) + ".url"}));
+    EXPECT_TRUE(programFolder.names().empty());
     // Device names: Windows would open the device, so "-" follows the part before the first dot.
     for (const auto& [title, name] : std::vector<std::pair<std::string, std::string>>{
              {"CON", "CON-.url"},
@@ -104,12 +92,12 @@ TEST_F(UrlFileWriterTest, NamesComeFromTitlesAndStayInTheTargetFolder)
 }
 
 // Count, overwrite, labels, and the target folder: a prefix used as typed, else the program's
-TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderFallsBack)
+TEST_F(WritersTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderFallsBack)
 {
     EXPECT_TRUE(writer.MakeUrlFiles("", "a|#|t")); // no page: nothing changes
     EXPECT_EQ(surface.captions, Captions{});
     ASSERT_TRUE(write("first|#|t,second|#|t"));
-    EXPECT_EQ(namesIn(target), Names{"t.url"});
+    EXPECT_EQ(target.names(), Names{"t.url"});
     EXPECT_EQ(target.read("t.url"), "URL=second\r\n");
     EXPECT_EQ(surface.captions, (Captions{"生成完毕", "", "          共生成2个URL文件"}));
     EXPECT_FALSE(surface.timerOn(RunTimer::Timer2));
@@ -126,7 +114,7 @@ TEST_F(UrlFileWriterTest, SameTitleOverwritesEveryRecordCountsAndAMissingFolderF
 }
 
 // A failed write or close stops the run, keeping earlier files and the old one under the name
-TEST_F(UrlFileWriterTest, FailedWriteOrCloseStopsTheRunAndKeepsEarlierFiles)
+TEST_F(WritersTest, FailedWriteOrCloseStopsTheRunAndKeepsEarlierFiles)
 {
     using Call = FailingFileSystem::Call;
     target.write("b.url", "old b");
@@ -137,7 +125,7 @@ TEST_F(UrlFileWriterTest, FailedWriteOrCloseStopsTheRunAndKeepsEarlierFiles)
         surface.messages.clear();
         files.failCall(call, 2);
         EXPECT_FALSE(write("1|#|a,2|#|b,3|#|c"));
-        EXPECT_EQ(namesIn(target), (Names{"a.url", "b.url"}));
+        EXPECT_EQ(target.names(), (Names{"a.url", "b.url"}));
         EXPECT_EQ(target.read("a.url") + target.read("b.url"), "URL=1\r\nold b");
         EXPECT_EQ(surface.messages,
                   std::vector<std::string>{"文件错误: 无法写入文件 " + target.file("b.url") + "：" +
@@ -152,4 +140,27 @@ TEST_F(UrlFileWriterTest, FailedWriteOrCloseStopsTheRunAndKeepsEarlierFiles)
     UrlFileWriter stuck{surface, files, target.file("b.url")};
     EXPECT_FALSE(stuck.MakeUrlFiles("<page>", "a|#|t"));
     EXPECT_EQ(surface.messages.size(), 2u);
+}
+
+// The HTML list: each build replaces the fragment and appends display lines
+TEST_F(WritersTest, EachHtmlListReplacesTheFragmentAndAppendsDisplayLines)
+{
+    HtmlListBuilder builder(surface);
+    builder.MakeHtmlList("a|#|A,b|#|B");
+    EXPECT_EQ(builder.HtmlList(), "<a href=\"a\">A</a><br><a href=\"b\">B</a><br>");
+    // The rewrite texts of the moment apply; a quote cannot open an attribute.
+    surface.setText(Field::OldText, "/n/");
+    surface.setText(Field::NewText, "http://x.cn/n/");
+    builder.MakeHtmlList("/n/1\" onclick=\"x|#|<b>&");
+    EXPECT_EQ(builder.HtmlList(), "<a href=\"http://x.cn/n/1&quot; onclick=&quot;x\"><b>&</a><br>");
+    EXPECT_EQ(surface.text9,
+              "A        a\r\nB        b\r\n<b>&        http://x.cn/n/1\" onclick=\"x\r\n");
+    // The saved file: GBK with references for what GBK lacks, CR LF.
+    HtmlListBuilder fresh(surface);
+    fresh.save(files, target.file("list.html")); // a save before any run
+    EXPECT_EQ(target.read("list.html"), "\r\n");
+    builder.MakeHtmlList("a|#|雨😀");
+    builder.save(files, target.file("list.html"));
+    const std::string saved = AnsiCodec::encode("<a href=\"a\">雨") + "&#x1F600;</a><br>\r\n";
+    EXPECT_EQ(target.read("list.html"), saved);
 }
