@@ -10,6 +10,8 @@
 
 namespace corvano::test {
 
+inline const std::string kNoPage = "http://127.0.0.1:9/url.asp"; // nothing listens there
+
 // Drives one toolkit's launcher with the mouse. The program folder holds img/ with the
 // pictures; the system is a Windows whose components are in place.
 class LauncherDriver
@@ -41,7 +43,6 @@ public:
         mouse(control, Mouse::Press, button, {5, 5});
         mouse(control, Mouse::Release, button, {5, 5});
     }
-    // Pressed at the first point, moved through the others and released at the last.
     void drag(const std::string& control, Button button,
               const std::vector<std::pair<int, int>>& points)
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoopbackServer.h"
 #include "engine/Field.h"
 #include "engine/MainSurface.h"
 
@@ -37,6 +38,13 @@ struct ShownMessage
 class MainWindowDriver
 {
 public:
+    MainWindowDriver()
+    {
+        m_server.serve("/list.html", kListPage, "text/html; charset=UTF-8");
+        m_server.serve("/lists.html", kListsPage, "text/html; charset=UTF-8");
+        m_server.hold("/hold.html", kListPage, std::chrono::seconds(30));
+        m_server.start();
+    }
     virtual ~MainWindowDriver() = default;
 
     // A fresh window on the program folder; one with the texts of a run against /list.html.
@@ -57,18 +65,14 @@ public:
     }
     virtual void close() = 0;
 
-    virtual std::string url(const std::string& path) const = 0;
-    virtual int holds() const = 0; // requests for /hold.html
+    std::string url(const std::string& path) const { return m_server.url(path); }
+    int holds() const { return m_server.requests("/hold.html"); }
     // A file in the target folder as the window names it (UTF-8); its bytes, "" when missing.
     virtual std::string targetFile(const std::string& name) const = 0;
     std::string read(const std::string& name) const
     {
         std::ifstream in(pathOf(targetFile(name)), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
-    }
-    void makeFolder(const std::string& name) const
-    {
-        std::filesystem::create_directory(pathOf(targetFile(name)));
     }
     bool targetIsEmpty() const { return std::filesystem::is_empty(pathOf(targetFile(""))); }
 
@@ -113,6 +117,9 @@ public:
         std::erase(text, '\r');
         return text;
     }
+
+private:
+    LoopbackServer m_server; // outlives the window, which the derived driver holds
 };
 
 std::unique_ptr<MainWindowDriver> makeMainWindowDriver();

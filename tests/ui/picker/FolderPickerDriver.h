@@ -7,8 +7,8 @@
 
 namespace corvano::test {
 
-// Drives one toolkit's folder picker. Its folder holds links/ with the subfolders a, a/deep, b,
-// a hidden one and a file.
+// Drives one toolkit's folder picker. Its folder holds links/ with the subfolders a, a/deep, A2,
+// a9, a10, b, a hidden one and a file.
 class FolderPickerDriver
 {
 public:

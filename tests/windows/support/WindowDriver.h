@@ -40,11 +40,6 @@ inline HWND control(HWND window, int id)
     throw std::logic_error("no control " + std::to_string(id));
 }
 
-inline std::string textOf(HWND window, int id)
-{
-    return WindowText::get(control(window, id));
-}
-
 inline void click(HWND window, int id)
 {
     ::SendMessageW(control(window, id), BM_CLICK, 0, 0);

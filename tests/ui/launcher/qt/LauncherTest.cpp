@@ -12,8 +12,6 @@ using namespace corvano::test;
 
 namespace {
 
-const std::string kNoPage = "http://127.0.0.1:9/url.asp"; // nothing listens there
-
 class QtLauncherDriver : public LauncherDriver
 {
 public:
@@ -50,10 +48,13 @@ public:
     {
         QWidget* on = name.empty() ? form.data() : &control(name.c_str());
         const QPoint point(at.first, at.second);
+        static constexpr Qt::MouseButton kButtons[] = {Qt::LeftButton, Qt::RightButton,
+                                                       Qt::MiddleButton};
+        const Qt::MouseButton held = kButtons[static_cast<std::size_t>(button)];
         if (event == Mouse::Press)
-            QTest::mousePress(on, qtButton(button), {}, point);
+            QTest::mousePress(on, held, {}, point);
         else if (event == Mouse::Release)
-            QTest::mouseRelease(on, qtButton(button), {}, point);
+            QTest::mouseRelease(on, held, {}, point);
         else
             QTest::mouseMove(on, point);
         QCoreApplication::processEvents(); // a window's move reaches its position
@@ -71,12 +72,6 @@ public:
         if (auto* found = form->findChild<Widget*>(name))
             return *found;
         throw std::logic_error(std::string("no control ") + name);
-    }
-    static Qt::MouseButton qtButton(Button button)
-    {
-        return button == Button::Left    ? Qt::LeftButton
-               : button == Button::Right ? Qt::RightButton
-                                         : Qt::MiddleButton;
     }
 
     QPointer<LauncherWindow> form;

@@ -17,8 +17,6 @@ using Pixels = std::vector<std::uint32_t>;
 
 namespace {
 
-const std::string kNoPage = "http://127.0.0.1:9/url.asp"; // nothing listens there
-
 // What a drawing into a bitmap of this size looks like.
 Pixels rendered(SIZE size, const std::function<void(HDC)>& draw)
 {
@@ -38,7 +36,6 @@ Pixels rendered(SIZE size, const std::function<void(HDC)>& draw)
     return pixels;
 }
 
-// The launcher's controls by their designed names.
 int idOf(const std::string& name)
 {
     static const std::map<std::string, int> ids = {{"Label1", LauncherWindow::Label1},

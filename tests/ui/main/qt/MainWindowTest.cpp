@@ -3,7 +3,6 @@
 #include "ui/main/qt/MainWindow.h"
 
 #include "../MainWindowDriver.h"
-#include "LoopbackServer.h"
 #include "TemporaryFolder.h"
 
 #include <QtTest>
@@ -12,14 +11,8 @@
 
 using namespace corvano;
 using namespace corvano::test;
-using namespace std::chrono_literals;
 
 namespace {
-
-QString qtext(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 // Modal windows are answered from a timer: message boxes at once, any other dialog once by
 // onDialog and rejected if still open a second later, so that a test fails rather than hangs.
@@ -28,18 +21,9 @@ class QtMainWindowDriver : public MainWindowDriver
 public:
     QtMainWindowDriver()
     {
-        m_server.hold("/hold.html", kListPage, std::chrono::seconds(10));
-        m_server.serve("/list.html", kListPage, "text/html; charset=UTF-8");
-        m_server.serve("/lists.html", kListsPage, "text/html; charset=UTF-8");
-        m_server.start();
         onDialog = [](QDialog& dialog) { dialog.reject(); };
         QObject::connect(&m_modalTimer, &QTimer::timeout, [this] { answerModal(); });
         m_modalTimer.start(20);
-    }
-    ~QtMainWindowDriver() override
-    {
-        m_window.reset();
-        m_server.stop();
     }
 
     void open() override
@@ -50,16 +34,15 @@ public:
         m_window->show();
     }
     void close() override { m_window->close(); }
-    std::string url(const std::string& path) const override { return m_server.url(path); }
-    int holds() const override { return m_server.requests("/hold.html"); }
     std::string targetFile(const std::string& name) const override { return m_target.file(name); }
     void type(Field field, const std::string& text) override
     {
         const QString box = QString("Text%1").arg(textNumber(field));
         if (field == Field::Template)
-            the<QPlainTextEdit>(*m_window, qPrintable(box)).setPlainText(qtext(text).remove('\r'));
+            the<QPlainTextEdit>(*m_window, qPrintable(box))
+                .setPlainText(QString::fromStdString(text).remove('\r'));
         else
-            the<QLineEdit>(*m_window, qPrintable(box)).setText(qtext(text));
+            the<QLineEdit>(*m_window, qPrintable(box)).setText(QString::fromStdString(text));
     }
     std::string text(Field field) const override { return m_window->text(field); }
     std::string linkList() const override
@@ -79,7 +62,8 @@ public:
     }
     void renameTab(int position, const std::string& caption) override
     {
-        the<QTabBar>(*m_window, "TabStrip1Tabs").setTabText(position - 1, qtext(caption));
+        the<QTabBar>(*m_window, "TabStrip1Tabs")
+            .setTabText(position - 1, QString::fromStdString(caption));
     }
     int selectedTab() const override
     {
@@ -109,7 +93,7 @@ public:
     void saveListAs(const std::string& path) override
     {
         onDialog = [path](QDialog& dialog) {
-            the<QLineEdit>(dialog, "fileNameEdit").setText(qtext(path));
+            the<QLineEdit>(dialog, "fileNameEdit").setText(QString::fromStdString(path));
             dialog.accept();
         };
         press("Command1");
@@ -152,7 +136,6 @@ private:
         }
     }
 
-    LoopbackServer m_server;
     QTimer m_modalTimer;
     bool m_answerYes = true;
     std::vector<ShownMessage> m_messages;
@@ -177,14 +160,6 @@ int topLineOf(QWidget& frame)
     return image.height();
 }
 
-class QtMainWindowTest : public ::testing::Test
-{
-protected:
-    QWidget& the(const char* name) { return QtMainWindowDriver::the(driver.window(), name); }
-
-    QtMainWindowDriver driver;
-};
-
 } // namespace
 
 std::unique_ptr<MainWindowDriver> corvano::test::makeMainWindowDriver()
@@ -193,8 +168,9 @@ std::unique_ptr<MainWindowDriver> corvano::test::makeMainWindowDriver()
 }
 
 // The save dialog speaks Chinese, down to its type column.
-TEST_F(QtMainWindowTest, TheSaveDialogSpeaksChinese)
+TEST(QtMainWindowTest, TheSaveDialogSpeaksChinese)
 {
+    QtMainWindowDriver driver;
     driver.open();
     std::vector<QString> texts;
     driver.onDialog = [&](QDialog& dialog) {
@@ -216,9 +192,13 @@ TEST_F(QtMainWindowTest, TheSaveDialogSpeaksChinese)
 
 // A style's frame would draw its top line below the controls placed a caption's height down;
 // a caption that reached its box would be hidden.
-TEST_F(QtMainWindowTest, FramesAndCaptionsFit)
+TEST(QtMainWindowTest, FramesAndCaptionsFit)
 {
+    QtMainWindowDriver driver;
     driver.open();
+    const auto the = [&](const char* name) -> QWidget& {
+        return QtMainWindowDriver::the(driver.window(), name);
+    };
     for (const auto& [tab, frame] : {std::pair{1, "Frame1"}, {3, "Frame6"}}) {
         driver.clickTab(tab);
         const int line = topLineOf(the(frame));

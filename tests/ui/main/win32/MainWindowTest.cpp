@@ -3,7 +3,6 @@
 #include "ui/main/win32/MainWindow.h"
 
 #include "../MainWindowDriver.h"
-#include "LoopbackServer.h"
 #include "WideTemporaryFolder.h"
 #include "WindowDriver.h"
 #include "ui/main/MainWindowLayout.h"
@@ -32,15 +31,6 @@ const std::map<std::string, int> kControls = {
     {"Frame7", MainControl::Frame7},
 };
 
-std::string nameOf(int id)
-{
-    for (const auto& [name, number] : kControls) {
-        if (number == id)
-            return name;
-    }
-    return std::to_string(id);
-}
-
 class Win32MainWindowDriver : public MainWindowDriver
 {
 public:
@@ -49,10 +39,6 @@ public:
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
         ::InitCommonControlsEx(&controls);
-        m_server.serve("/list.html", kListPage, "text/html; charset=UTF-8");
-        m_server.hold("/hold.html", kListPage, std::chrono::seconds(30));
-        m_server.serve("/lists.html", kListsPage, "text/html; charset=UTF-8");
-        m_server.start();
         answerQuestionsWith(true);
     }
 
@@ -70,8 +56,6 @@ public:
         ::PostMessageW(window, WM_CLOSE, 0, 0);
         pumpUntil([window] { return !::IsWindow(window); }, std::chrono::seconds(2));
     }
-    std::string url(const std::string& path) const override { return m_server.url(path); }
-    int holds() const override { return m_server.requests("/hold.html"); }
     std::string targetFile(const std::string& name) const override { return m_target.file(name); }
     void type(Field field, const std::string& text) override
     {
@@ -80,7 +64,7 @@ public:
     std::string text(Field field) const override { return m_window->text(field); }
     std::string linkList() const override
     {
-        return withoutReturns(textOf(hwnd(), MainControl::Text9));
+        return withoutReturns(WindowText::get(the(MainControl::Text9)));
     }
     std::string caption(StatusLabel label) const override { return m_window->caption(label); }
     bool isChecked() const override
@@ -115,7 +99,15 @@ public:
     {
         return ::IsWindowVisible(the(kControls.at(control)));
     }
-    std::string focused() const override { return nameOf(::GetDlgCtrlID(::GetFocus())); }
+    std::string focused() const override
+    {
+        const int id = ::GetDlgCtrlID(::GetFocus());
+        for (const auto& [name, number] : kControls) {
+            if (number == id)
+                return name;
+        }
+        return std::to_string(id);
+    }
     void answerQuestionsWith(bool yes) override
     {
         m_boxes.reset();
@@ -176,7 +168,6 @@ public:
     int closings() const { return m_closings; }
 
 private:
-    LoopbackServer m_server;
     WideTemporaryFolder m_program;
     WideTemporaryFolder m_target;
     std::optional<BoxAnswerer> m_boxes;
@@ -206,37 +197,18 @@ std::unique_ptr<MainWindowDriver> corvano::test::makeMainWindowDriver()
     return std::make_unique<Win32MainWindowDriver>();
 }
 
-// A new window opens on its first page with the caret in Text2. Esc in a multi-line box asks
-// its parent to close, as in a dialog: the frame must stay, and the text with it, or the next
-// close saves an empty template; Tab leaves the template as it does every text box. Closing is
-// told once, so that the program ends with its last window.
-TEST(MainWindowTest, KeysInMultiLineBoxesKeepTheirTextAndClosingIsToldOnce)
+// A new window opens on its first page with the caret in Text2, its controls at the designed
+// twips in their containers, a pixel to 15 twips, and half as many pixels again once it has
+// moved to a screen of 144 dots per inch. Esc in a multi-line box asks its parent to close, as
+// in a dialog: the frame must stay, and the text with it, or the next close saves an empty
+// template; Tab leaves the template as it does every text box. Closing is told once, so that
+// the program ends with its last window.
+TEST(MainWindowTest, LayoutKeysAndClosing)
 {
     Win32MainWindowDriver driver;
     driver.openForARun();
     EXPECT_EQ(driver.page(), "Frame3");
     EXPECT_EQ(driver.focused(), "Text2");
-    for (const int box : {MainControl::Text3, MainControl::Text9}) {
-        const HWND frame = ::GetParent(driver.the(box));
-        pressKey(driver.the(box), VK_ESCAPE);
-        pumpUntil([&] { return !::IsWindow(frame); }, 500ms);
-        EXPECT_TRUE(::IsWindow(frame)) << box;
-    }
-    pressKey(driver.the(MainControl::Text3), VK_TAB);
-    EXPECT_TRUE(pumpUntil([&] { return ::GetFocus() == driver.the(MainControl::Text1); }, 1s));
-    EXPECT_EQ(driver.text(Field::Template), "[InternetShortcut]\r\nURL=");
-    const HWND window = driver.hwnd();
-    driver.close();
-    EXPECT_FALSE(::IsWindow(window));
-    EXPECT_EQ(driver.closings(), 1);
-}
-
-// The designed twips in their containers, a pixel to 15 twips, and half as many pixels again
-// once the window has moved to a screen of 144 dots per inch.
-TEST(MainWindowTest, TheLayoutFollowsTheResolution)
-{
-    Win32MainWindowDriver driver;
-    driver.open();
     const std::tuple<int, const ControlLayout&, int> placed[] = {
         {MainControl::TabStrip1, Layout::TabStrip1, 0},
         {MainControl::Text3, Layout::Text3, MainControl::Frame1},
@@ -257,18 +229,28 @@ TEST(MainWindowTest, TheLayoutFollowsTheResolution)
             const RECT actual = placeOf(driver.the(id));
             EXPECT_TRUE(::EqualRect(&expected, &actual)) << layout.name;
         }
-        // Captions end before their boxes, which would hide the rest of them.
-        for (const auto& [caption, box] : {std::pair{MainControl::Label1, MainControl::Text1},
-                                           {MainControl::Label2, MainControl::Text2},
-                                           {MainControl::Label6, MainControl::Text4},
-                                           {MainControl::Label7, MainControl::Text5},
-                                           {MainControl::Label8, MainControl::Text6},
-                                           {MainControl::Label9, MainControl::Text7},
-                                           {MainControl::Label10, MainControl::Text8}})
-            EXPECT_LT(textEnd(driver.the(caption)), placeOf(driver.the(box)).left) << caption;
+        // Captions end before their boxes (Text1, 2, 4 to 8), which would hide the rest of them.
+        for (const int label : {1, 2, 6, 7, 8, 9, 10}) {
+            const HWND box = driver.the(MainControl::text(label < 6 ? label : label - 2));
+            EXPECT_LT(textEnd(driver.the(MainControl::Label1 + label - 1)), placeOf(box).left)
+                << "Label" << label;
+        }
         RECT client;
         ::GetClientRect(driver.hwnd(), &client);
         EXPECT_EQ(client.right, dpi.pixels(Layout::kClientWidth));
         EXPECT_EQ(client.bottom, dpi.pixels(Layout::kClientHeight));
     }
+    for (const int box : {MainControl::Text3, MainControl::Text9}) {
+        const HWND frame = ::GetParent(driver.the(box));
+        pressKey(driver.the(box), VK_ESCAPE);
+        pumpUntil([&] { return !::IsWindow(frame); }, 500ms);
+        EXPECT_TRUE(::IsWindow(frame)) << box;
+    }
+    pressKey(driver.the(MainControl::Text3), VK_TAB);
+    EXPECT_TRUE(pumpUntil([&] { return ::GetFocus() == driver.the(MainControl::Text1); }, 1s));
+    EXPECT_EQ(driver.text(Field::Template), "[InternetShortcut]\r\nURL=");
+    const HWND window = driver.hwnd();
+    driver.close();
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(driver.closings(), 1);
 }
